@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+// One cell. The text alone carries the cell's content: empty, one decided
+// character, or two or more candidate digits.
+struct TSquare {
+  bool Fixed = false;
+  std::string Text;
+  bool Error = false;
+
+  bool operator==(const TSquare &) const = default;
+};
+
+// Indexed [column][row]; laid out column by column, which is also the order
+// of every whole-board scan.
+using TGrid = std::array<std::array<TSquare, 9>, 9>;
+
+enum TBoardState { bsOpen = 0, bsComplete = 1, bsEmptyCell = 2 };
+
+constexpr int BoxStart(int index) { return index - index % 3; }
+
+// True when the whole text is the single character of digit 1..9.
+inline bool StandsDigit(const std::string &text, int digit) {
+  return text.size() == 1 && text[0] == static_cast<char>('0' + digit);
+}
+
+TBoardState BoardState(const TGrid &board);
+void ClearErrors(TGrid &board);
+
+// Clear Grid: no givens, no texts, no marks.
+void ClearBoard(TGrid &board);
+
+// Reset/Start Timer: givens stay, everything the player wrote goes.
+void ClearOpenCells(TGrid &board);
+
+// Row, column and box conflicts between one-character texts. With mark set,
+// every open cell that takes part in a conflict gets its Error flag; givens
+// never do. Never clears a flag.
+bool CheckErrors(TGrid &board, bool mark);

@@ -1,0 +1,341 @@
+#include "engine.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+using Mask = std::uint16_t; // bit d set for digit d, 1..9
+constexpr Mask AllDigits = 0x3FE;
+
+int BoxOf(int c, int r) { return BoxStart(r) + c / 3; }
+
+// The digit that stands in a cell, or 0.
+int StandingDigit(const std::string &text) {
+  if (text.size() != 1)
+    return 0;
+  const unsigned char ch = static_cast<unsigned char>(text[0]);
+  return ch >= '1' && ch <= '9' ? ch - '0' : 0;
+}
+
+// Digits whose character a candidate text contains; one-character and empty
+// texts have none.
+Mask CandidateMask(const std::string &text) {
+  if (text.size() < 2)
+    return 0;
+  Mask mask = 0;
+  for (const char ch : text) {
+    const unsigned char u = static_cast<unsigned char>(ch);
+    if (u >= '1' && u <= '9')
+      mask |= Mask(1u << (u - '0'));
+  }
+  return mask;
+}
+
+// Standing digits per unit, taken from the texts; a pass keeps them current
+// as it writes, so every cell sees the placements made before it.
+struct TUnitDigits {
+  Mask row[9] = {}, col[9] = {}, box[9] = {};
+
+  explicit TUnitDigits(const TGrid &board) {
+    for (int c = 0; c < 9; ++c)
+      for (int r = 0; r < 9; ++r)
+        Add(c, r, StandingDigit(board[c][r].Text));
+  }
+  void Add(int c, int r, int digit) {
+    if (digit == 0)
+      return;
+    const Mask bit = Mask(1u << digit);
+    row[r] |= bit;
+    col[c] |= bit;
+    box[BoxOf(c, r)] |= bit;
+  }
+  Mask Excluded(int c, int r) const { return row[r] | col[c] | box[BoxOf(c, r)]; }
+};
+
+// Writes the digits of mask in ascending order; reports a change of text.
+bool WriteDigits(std::string &text, Mask mask) {
+  char digits[9];
+  int length = 0;
+  for (int d = 1; d <= 9; ++d)
+    if (mask & (1u << d))
+      digits[length++] = static_cast<char>('0' + d);
+  if (text.size() == static_cast<std::size_t>(length) &&
+      text.compare(0, text.size(), digits, length) == 0)
+    return false;
+  text.assign(digits, length);
+  return true;
+}
+
+void CandidatesToFixedPoint(TGrid &board) {
+  while (ComputeCandidates(board)) {
+  }
+}
+
+// The cells of one unit in the order the hidden-singles scan visits them.
+struct TUnit {
+  int col[9], row[9];
+};
+
+TUnit RowUnit(int r) {
+  TUnit unit;
+  for (int k = 0; k < 9; ++k)
+    unit.col[k] = k, unit.row[k] = r;
+  return unit;
+}
+
+TUnit ColumnUnit(int c) {
+  TUnit unit;
+  for (int k = 0; k < 9; ++k)
+    unit.col[k] = c, unit.row[k] = k;
+  return unit;
+}
+
+TUnit BoxUnit(int c, int r) {
+  TUnit unit;
+  int k = 0;
+  for (int x = BoxStart(c); x < BoxStart(c) + 3; ++x)
+    for (int y = BoxStart(r); y < BoxStart(r) + 3; ++y, ++k)
+      unit.col[k] = x, unit.row[k] = y;
+  return unit;
+}
+
+// Digits that are a candidate of exactly one cell of the unit.
+Mask UniqueCandidates(const TGrid &board, const TUnit &unit) {
+  Mask once = 0, twice = 0;
+  for (int k = 0; k < 9; ++k) {
+    const Mask mask = CandidateMask(board[unit.col[k]][unit.row[k]].Text);
+    twice |= once & mask;
+    once |= mask;
+  }
+  return once & ~twice;
+}
+
+void ScanUnit(TGrid &board, const TUnit &unit) {
+  Mask unique = UniqueCandidates(board, unit);
+  for (int d = 1; d <= 9; ++d) {
+    if (!(unique & (1u << d)))
+      continue;
+    for (int k = 0; k < 9; ++k) {
+      std::string &text = board[unit.col[k]][unit.row[k]].Text;
+      if (CandidateMask(text) & (1u << d)) {
+        text.assign(1, static_cast<char>('0' + d));
+        break;
+      }
+    }
+    CandidatesToFixedPoint(board);
+    unique = UniqueCandidates(board, unit);
+  }
+}
+
+// A decided cell that is not a digit 1 to 9, or a digit that stands twice in
+// a unit. The search never makes either, so no grid of digits completes such a
+// board, and searching for one could take for ever.
+bool BrokenDigits(const TGrid &board) {
+  Mask row[9] = {}, col[9] = {}, box[9] = {};
+  for (int c = 0; c < 9; ++c)
+    for (int r = 0; r < 9; ++r) {
+      const std::string &text = board[c][r].Text;
+      if (text.size() != 1)
+        continue;
+      const int digit = StandingDigit(text);
+      if (digit == 0)
+        return true;
+      const Mask bit = Mask(1u << digit);
+      Mask &b = box[BoxOf(c, r)];
+      if ((row[r] | col[c] | b) & bit)
+        return true;
+      row[r] |= bit, col[c] |= bit, b |= bit;
+    }
+  return false;
+}
+
+// A dead cell, or a unit in which some digit has no place left. No grid lies
+// below such a board, so the search may turn back at once.
+bool HasDeadUnit(const TGrid &board) {
+  for (int i = 0; i < 27; ++i) {
+    const TUnit unit = i < 9 ? RowUnit(i) : i < 18 ? ColumnUnit(i - 9)
+                                                   : BoxUnit((i - 18) % 3 * 3, (i - 18) / 3 * 3);
+    Mask available = 0;
+    for (int k = 0; k < 9; ++k) {
+      const std::string &text = board[unit.col[k]][unit.row[k]].Text;
+      if (text.empty())
+        return true;
+      available |= text.size() == 1 ? Mask(1u << StandingDigit(text)) : CandidateMask(text);
+    }
+    if ((available & AllDigits) != AllDigits)
+      return true;
+  }
+  return false;
+}
+
+// The first cell in row-by-row order with two, else three, else more
+// characters.
+bool FindBranchingCell(const TGrid &board, int &col, int &row) {
+  int best = -1;
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) {
+      const std::size_t length = board[c][r].Text.size();
+      if (length < 2)
+        continue;
+      const int rank = length == 2 ? 0 : length == 3 ? 1 : 2;
+      if (best < 0 || rank < best) {
+        best = rank, col = c, row = r;
+        if (rank == 0)
+          return true;
+      }
+    }
+  return best >= 0;
+}
+
+// One level of the search.
+struct TTE {
+  int Col = 0;
+  int Row = 0;
+  int Choice = 0; // 1-based position in Candidates; 0 = no guess recorded
+  std::string Candidates; // in the order they are tried
+  TGrid Saved;
+};
+
+} // namespace
+
+bool ComputeCandidates(TGrid &board) {
+  TUnitDigits standing(board);
+  bool changed = false;
+  for (int c = 0; c < 9; ++c)
+    for (int r = 0; r < 9; ++r) {
+      std::string &text = board[c][r].Text;
+      if (text.size() == 1)
+        continue;
+      const Mask mask = AllDigits & ~standing.Excluded(c, r);
+      changed |= WriteDigits(text, mask);
+      if (std::popcount(static_cast<unsigned>(mask)) == 1)
+        standing.Add(c, r, std::countr_zero(static_cast<unsigned>(mask)));
+    }
+  return changed;
+}
+
+bool BoardUnchanged(const TGrid &board, const TGrid &last) {
+  for (int c = 0; c < 9; ++c)
+    for (int r = 0; r < 9; ++r)
+      if (board[c][r].Text != last[c][r].Text)
+        return false;
+  return true;
+}
+
+void PlaceHiddenSingles(TGrid &board) {
+  for (int c = 0; c < 9; ++c)
+    for (int r = 0; r < 9; ++r) {
+      if (board[c][r].Text.size() <= 1)
+        continue;
+      ScanUnit(board, RowUnit(r));
+      ScanUnit(board, ColumnUnit(c));
+      ScanUnit(board, BoxUnit(c, r));
+    }
+}
+
+void Propagate(TGrid &board) {
+  CandidatesToFixedPoint(board);
+  PlaceHiddenSingles(board);
+}
+
+TSearchResult SearchSolution(TGrid &board, TClock &clock, TSearchStats *stats) {
+  constexpr int LevelLimit = 100;
+  const TBoardState initial = BoardState(board);
+  if (initial == bsComplete)
+    return TSearchResult::Solved;
+  if (BrokenDigits(board))
+    return TSearchResult::Unsolvable;
+
+  // A board that was not propagated may still have empty cells that fill up.
+  TGrid settled = board;
+  CandidatesToFixedPoint(settled);
+  if (HasDeadUnit(settled))
+    return TSearchResult::Unsolvable;
+
+  // Records grow as the search goes deeper; index 0 is unused.
+  std::vector<TTE> stack(2);
+  int level = 1;
+  for (;;) {
+    TTE &record = stack[level];
+    if (record.Choice == 0) {
+      int col = 0, row = 0;
+      if (FindBranchingCell(board, col, row)) {
+        const std::string &text = board[col][row].Text;
+        record.Col = col;
+        record.Row = row;
+        record.Candidates = text;
+        if (text.size() > 2) {
+          const int drawn = RandomBelow(clock, static_cast<int>(text.size()));
+          record.Candidates.erase(drawn, 1);
+          record.Candidates.insert(record.Candidates.begin(), text[drawn]);
+        }
+        record.Choice = 1;
+        record.Saved = board;
+        if (stats && stats->firstCol < 0)
+          stats->firstCol = col, stats->firstRow = row;
+      }
+    }
+    if (record.Choice > 0) {
+      board[record.Col][record.Row].Text.assign(1, record.Candidates[record.Choice - 1]);
+      if (stats)
+        ++stats->guesses;
+      Propagate(board);
+    }
+
+    const TBoardState state = BoardState(board);
+    if (state == bsComplete)
+      return TSearchResult::Solved;
+    if (state == bsOpen && !HasDeadUnit(board)) {
+      if (++level == LevelLimit)
+        return TSearchResult::DepthLimit;
+      if (static_cast<int>(stack.size()) <= level)
+        stack.emplace_back();
+      continue;
+    }
+    // Dead end: back to the deepest level that has a candidate left.
+    for (;;) {
+      TTE &current = stack[level];
+      if (current.Choice > 0) {
+        board = current.Saved;
+        if (current.Choice < static_cast<int>(current.Candidates.size())) {
+          ++current.Choice;
+          if (stats)
+            ++stats->backtracks;
+          break;
+        }
+        current.Choice = 0;
+      }
+      if (--level == 0)
+        return TSearchResult::Unsolvable;
+    }
+  }
+}
+
+void RemoveClues(TGrid &board, int level, TClock &clock) {
+  if (level > 0) {
+    int filled = 0;
+    for (const auto &column : board)
+      for (const TSquare &cell : column)
+        filled += !cell.Text.empty();
+    // Asking for more cells than hold a text would never end.
+    int count = std::min(level + 9, filled);
+    while (count > 0) {
+      std::mt19937 generator(static_cast<std::uint32_t>(clock.MillisecondsOfDay()));
+      std::uniform_int_distribution<int> index(0, 8);
+      const int c = index(generator);
+      const int r = index(generator);
+      if (!board[c][r].Text.empty()) {
+        board[c][r].Text.clear();
+        --count;
+      }
+    }
+  }
+  for (auto &column : board)
+    for (TSquare &cell : column)
+      if (!cell.Text.empty())
+        cell.Fixed = true;
+}
