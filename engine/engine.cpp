@@ -1,7 +1,9 @@
 #include "engine.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cstring>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -56,17 +58,29 @@ struct TUnitDigits {
   Mask Excluded(int c, int r) const { return row[r] | col[c] | box[BoxOf(c, r)]; }
 };
 
+// The ascending digit text of every mask, built once at compile time.
+struct TDigitText {
+  char digits[9];
+  std::uint8_t length;
+};
+
+constexpr std::array<TDigitText, 1024> MakeDigitTexts() {
+  std::array<TDigitText, 1024> texts{};
+  for (unsigned mask = 0; mask < texts.size(); ++mask)
+    for (int d = 1; d <= 9; ++d)
+      if (mask & (1u << d))
+        texts[mask].digits[texts[mask].length++] = static_cast<char>('0' + d);
+  return texts;
+}
+
+constexpr std::array<TDigitText, 1024> DigitTexts = MakeDigitTexts();
+
 // Writes the digits of mask in ascending order; reports a change of text.
 bool WriteDigits(std::string &text, Mask mask) {
-  char digits[9];
-  int length = 0;
-  for (int d = 1; d <= 9; ++d)
-    if (mask & (1u << d))
-      digits[length++] = static_cast<char>('0' + d);
-  if (text.size() == static_cast<std::size_t>(length) &&
-      text.compare(0, text.size(), digits, length) == 0)
+  const TDigitText &digits = DigitTexts[mask];
+  if (text.size() == digits.length && std::memcmp(text.data(), digits.digits, digits.length) == 0)
     return false;
-  text.assign(digits, length);
+  text.assign(digits.digits, digits.length);
   return true;
 }
 
@@ -75,61 +89,79 @@ void CandidatesToFixedPoint(TGrid &board) {
   }
 }
 
-// The cells of one unit in the order the hidden-singles scan visits them.
+// The cells of one unit in the order the hidden-singles scan visits them:
+// rows 0-8, then columns 0-8, then boxes in row-major order of the boxes.
 struct TUnit {
   int col[9], row[9];
 };
 
-TUnit RowUnit(int r) {
-  TUnit unit;
-  for (int k = 0; k < 9; ++k)
-    unit.col[k] = k, unit.row[k] = r;
-  return unit;
-}
-
-TUnit ColumnUnit(int c) {
-  TUnit unit;
-  for (int k = 0; k < 9; ++k)
-    unit.col[k] = c, unit.row[k] = k;
-  return unit;
-}
-
-TUnit BoxUnit(int c, int r) {
-  TUnit unit;
-  int k = 0;
-  for (int x = BoxStart(c); x < BoxStart(c) + 3; ++x)
-    for (int y = BoxStart(r); y < BoxStart(r) + 3; ++y, ++k)
-      unit.col[k] = x, unit.row[k] = y;
-  return unit;
-}
-
-// Digits that are a candidate of exactly one cell of the unit.
-Mask UniqueCandidates(const TGrid &board, const TUnit &unit) {
-  Mask once = 0, twice = 0;
-  for (int k = 0; k < 9; ++k) {
-    const Mask mask = CandidateMask(board[unit.col[k]][unit.row[k]].Text);
-    twice |= once & mask;
-    once |= mask;
-  }
-  return once & ~twice;
-}
-
-void ScanUnit(TGrid &board, const TUnit &unit) {
-  Mask unique = UniqueCandidates(board, unit);
-  for (int d = 1; d <= 9; ++d) {
-    if (!(unique & (1u << d)))
-      continue;
+constexpr std::array<TUnit, 27> MakeUnits() {
+  std::array<TUnit, 27> units{};
+  for (int i = 0; i < 9; ++i)
     for (int k = 0; k < 9; ++k) {
-      std::string &text = board[unit.col[k]][unit.row[k]].Text;
-      if (CandidateMask(text) & (1u << d)) {
-        text.assign(1, static_cast<char>('0' + d));
-        break;
-      }
+      units[i].col[k] = k, units[i].row[k] = i;
+      units[9 + i].col[k] = i, units[9 + i].row[k] = k;
+      // Box i: columns left to right, rows top to bottom within a column.
+      units[18 + i].col[k] = i % 3 * 3 + k / 3;
+      units[18 + i].row[k] = i / 3 * 3 + k % 3;
     }
-    CandidatesToFixedPoint(board);
-    unique = UniqueCandidates(board, unit);
-  }
+  return units;
 }
+
+constexpr std::array<TUnit, 27> Units = MakeUnits();
+
+// Candidate masks of every cell, taken from the texts. A unit's answer is
+// kept until the next placement changes the board.
+class THiddenSingles {
+public:
+  explicit THiddenSingles(TGrid &board) : m_board(board) { Refresh(); }
+
+  void ScanUnit(int index) {
+    const TUnit &unit = Units[index];
+    if (Unique(index, unit) == 0)
+      return;
+    for (int d = 1; d <= 9; ++d) {
+      if (!(Unique(index, unit) & (1u << d)))
+        continue;
+      for (int k = 0; k < 9; ++k)
+        if (m_candidates[unit.col[k]][unit.row[k]] & (1u << d)) {
+          m_board[unit.col[k]][unit.row[k]].Text.assign(1, static_cast<char>('0' + d));
+          break;
+        }
+      CandidatesToFixedPoint(m_board);
+      Refresh();
+    }
+  }
+
+private:
+  void Refresh() {
+    for (int c = 0; c < 9; ++c)
+      for (int r = 0; r < 9; ++r)
+        m_candidates[c][r] = CandidateMask(m_board[c][r].Text);
+    ++m_version;
+  }
+
+  // Digits that are a candidate of exactly one cell of the unit.
+  Mask Unique(int index, const TUnit &unit) {
+    if (m_unitVersion[index] != m_version) {
+      Mask once = 0, twice = 0;
+      for (int k = 0; k < 9; ++k) {
+        const Mask mask = m_candidates[unit.col[k]][unit.row[k]];
+        twice |= once & mask;
+        once |= mask;
+      }
+      m_unique[index] = once & ~twice;
+      m_unitVersion[index] = m_version;
+    }
+    return m_unique[index];
+  }
+
+  TGrid &m_board;
+  Mask m_candidates[9][9];
+  Mask m_unique[27] = {};
+  int m_unitVersion[27] = {};
+  int m_version = 0;
+};
 
 // A decided cell that is not a digit 1 to 9, or a digit that stands twice in
 // a unit. The search never makes either, so no grid of digits completes such a
@@ -157,8 +189,7 @@ bool BrokenDigits(const TGrid &board) {
 // below such a board, so the search may turn back at once.
 bool HasDeadUnit(const TGrid &board) {
   for (int i = 0; i < 27; ++i) {
-    const TUnit unit = i < 9 ? RowUnit(i) : i < 18 ? ColumnUnit(i - 9)
-                                                   : BoxUnit((i - 18) % 3 * 3, (i - 18) / 3 * 3);
+    const TUnit &unit = Units[i];
     Mask available = 0;
     for (int k = 0; k < 9; ++k) {
       const std::string &text = board[unit.col[k]][unit.row[k]].Text;
@@ -212,7 +243,7 @@ bool ComputeCandidates(TGrid &board) {
         continue;
       const Mask mask = AllDigits & ~standing.Excluded(c, r);
       changed |= WriteDigits(text, mask);
-      if (std::popcount(static_cast<unsigned>(mask)) == 1)
+      if (mask != 0 && (mask & (mask - 1)) == 0)
         standing.Add(c, r, std::countr_zero(static_cast<unsigned>(mask)));
     }
   return changed;
@@ -227,13 +258,14 @@ bool BoardUnchanged(const TGrid &board, const TGrid &last) {
 }
 
 void PlaceHiddenSingles(TGrid &board) {
+  THiddenSingles pass(board);
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r) {
       if (board[c][r].Text.size() <= 1)
         continue;
-      ScanUnit(board, RowUnit(r));
-      ScanUnit(board, ColumnUnit(c));
-      ScanUnit(board, BoxUnit(c, r));
+      pass.ScanUnit(r);
+      pass.ScanUnit(9 + c);
+      pass.ScanUnit(18 + BoxOf(c, r));
     }
 }
 
