@@ -1,0 +1,96 @@
+#include "desktopservices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+
+namespace {
+
+QMessageBox::StandardButton ShowBox(QWidget *parent, QMessageBox::Icon icon,
+                                    const QString &caption, const QString &text,
+                                    QMessageBox::StandardButtons buttons) {
+  QMessageBox box(icon, caption, text, buttons, parent);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+class TDesktopMessages final : public TMessageBoxes {
+public:
+  void Warning(QWidget *parent, const QString &text) override {
+    ShowBox(parent, QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok);
+  }
+  void Error(QWidget *parent, const QString &text) override {
+    ShowBox(parent, QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
+  }
+  void ApplicationError(QWidget *parent, const QString &text) override {
+    ShowBox(parent, QMessageBox::Critical, QApplication::applicationDisplayName(), text,
+            QMessageBox::Ok);
+  }
+  QMessageBox::StandardButton Question(QWidget *parent, const QString &caption,
+                                       const QString &text, QMessageBox::StandardButtons buttons,
+                                       QMessageBox::Icon icon) override {
+    return ShowBox(parent, icon, caption, text, buttons);
+  }
+};
+
+class TDesktopFiles final : public TFileDialogs {
+public:
+  QString SaveFileName(QWidget *parent, const QString &title, const QString &folder,
+                       const QString &filter, const QString &suffix) override {
+    return Run(parent, QFileDialog::AcceptSave, title, folder, filter, suffix);
+  }
+  QString OpenFileName(QWidget *parent, const QString &title, const QString &folder,
+                       const QString &filter, const QString &suffix) override {
+    return Run(parent, QFileDialog::AcceptOpen, title, folder, filter, suffix);
+  }
+
+private:
+  static QString Run(QWidget *parent, QFileDialog::AcceptMode mode, const QString &title,
+                     const QString &folder, const QString &filter, const QString &suffix) {
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setDefaultSuffix(suffix);
+    // The overwrite question is the command's own.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+      return {};
+    return dialog.selectedFiles().constFirst();
+  }
+};
+
+class TDesktopShell final : public TShell {
+public:
+  void Open(const QUrl &url) override { QDesktopServices::openUrl(url); }
+};
+
+class TApplicationCursor final : public TCursor {
+public:
+  void Push(Qt::CursorShape shape) override { QApplication::setOverrideCursor(shape); }
+  void Pop() override { QApplication::restoreOverrideCursor(); }
+};
+
+class TModalRunner final : public TDialogRunner {
+public:
+  int Exec(QDialog &dialog) override { return dialog.exec(); }
+};
+
+} // namespace
+
+struct TDesktopServices::TImpl {
+  TDesktopMessages messages;
+  TDesktopFiles files;
+  TDesktopShell shell;
+  TApplicationCursor cursor;
+  TModalRunner dialogs;
+  TSystemClock clock;
+};
+
+TDesktopServices::TDesktopServices() : m_impl(std::make_unique<TImpl>()) {
+  m_services = std::make_unique<TServices>(TServices{
+      m_impl->messages, m_impl->files, m_impl->shell, m_impl->cursor, m_impl->dialogs,
+      m_impl->clock, QCoreApplication::applicationDirPath()});
+}
+
+TDesktopServices::~TDesktopServices() = default;

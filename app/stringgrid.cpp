@@ -1,0 +1,99 @@
+#include "stringgrid.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+
+namespace {
+const QColor GridLine(192, 192, 192);
+}
+
+TStringGrid::TStringGrid(QWidget *parent) : QWidget(parent) {
+  setFixedSize(Extent, Extent);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QRect TStringGrid::CellRect(int col, int row) {
+  return QRect(col * Pitch, row * Pitch, CellSize, CellSize);
+}
+
+void TStringGrid::SetCell(int col, int row, const QString &text) {
+  m_cells[col][row] = text;
+  update(CellRect(col, row));
+}
+
+void TStringGrid::SetCurrent(int col, int row) {
+  if (col < 0 || col > 8 || row < 0 || row > 8)
+    return;
+  // Old and new current cell both repaint, with their focus rectangles.
+  update(CellRect(m_col, m_row));
+  m_col = col;
+  m_row = row;
+  update(CellRect(m_col, m_row));
+}
+
+void TStringGrid::paintEvent(QPaintEvent *event) {
+  QPainter painter(this);
+  painter.fillRect(event->rect(), Qt::white);
+  painter.setPen(GridLine);
+  for (int k = 0; k < 9; ++k) {
+    const int line = k * Pitch + CellSize;
+    painter.drawLine(line, 0, line, Extent - 1);
+    painter.drawLine(0, line, Extent - 1, line);
+  }
+  for (int col = 0; col < 9; ++col)
+    for (int row = 0; row < 9; ++row) {
+      const QRect rect = CellRect(col, row);
+      if (!event->region().intersects(rect) || !m_drawCell)
+        continue;
+      painter.save();
+      m_drawCell(painter, col, row, rect);
+      painter.restore();
+    }
+  if (hasFocus()) {
+    QPen dotted(Qt::black, 1, Qt::DotLine);
+    painter.setPen(dotted);
+    painter.setBrush(Qt::NoBrush);
+    painter.setClipRegion(event->region());
+    painter.drawRect(CellRect(m_col, m_row).adjusted(0, 0, -1, -1));
+  }
+}
+
+void TStringGrid::mousePressEvent(QMouseEvent *event) {
+  if (event->button() != Qt::LeftButton)
+    return;
+  const QPoint at = event->position().toPoint();
+  SetCurrent(std::min(at.x() / Pitch, 8), std::min(at.y() / Pitch, 8));
+  emit Clicked();
+}
+
+void TStringGrid::keyPressEvent(QKeyEvent *event) {
+  int col = m_col, row = m_row;
+  switch (event->key()) {
+  case Qt::Key_Left: --col; break;
+  case Qt::Key_Right: ++col; break;
+  case Qt::Key_Up: --row; break;
+  case Qt::Key_Down: ++row; break;
+  case Qt::Key_Home: col = 0; break;
+  case Qt::Key_End: col = 8; break;
+  case Qt::Key_PageUp: row = 0; break;
+  case Qt::Key_PageDown: row = 8; break;
+  default: QWidget::keyPressEvent(event); return;
+  }
+  if (col < 0 || col > 8 || row < 0 || row > 8 || (col == m_col && row == m_row))
+    return;
+  SetCurrent(col, row);
+  emit Clicked();
+}
+
+void TStringGrid::focusInEvent(QFocusEvent *event) {
+  update(CellRect(m_col, m_row));
+  QWidget::focusInEvent(event);
+}
+
+void TStringGrid::focusOutEvent(QFocusEvent *event) {
+  update(CellRect(m_col, m_row));
+  QWidget::focusOutEvent(event);
+}

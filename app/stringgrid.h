@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+// The 9x9 grid control: 35-pixel cells with 1-pixel silver lines, one current
+// cell, texts of its own. Cells are painted by the owner's handler; the grid
+// draws the lines under them and the focus rectangle over them.
+class TStringGrid : public QWidget {
+  Q_OBJECT
+
+public:
+  static constexpr int CellSize = 35;
+  static constexpr int Pitch = CellSize + 1;
+  static constexpr int Extent = 9 * Pitch; // 324
+
+  using TDrawCell = std::function<void(QPainter &, int col, int row, const QRect &)>;
+
+  explicit TStringGrid(QWidget *parent = nullptr);
+
+  void SetDrawCell(TDrawCell drawCell) { m_drawCell = std::move(drawCell); }
+  // Every assignment repaints the cell, even when the text is the same.
+  void SetCell(int col, int row, const QString &text);
+  const QString &Cell(int col, int row) const { return m_cells[col][row]; }
+
+  int Col() const { return m_col; }
+  int Row() const { return m_row; }
+  void SetCurrent(int col, int row);
+  static QRect CellRect(int col, int row);
+
+signals:
+  // The user selected a cell, by mouse or keyboard.
+  void Clicked();
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
+  void focusOutEvent(QFocusEvent *event) override;
+
+private:
+  std::array<std::array<QString, 9>, 9> m_cells;
+  int m_col = 0;
+  int m_row = 0;
+  TDrawCell m_drawCell;
+};
