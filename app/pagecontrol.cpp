@@ -21,6 +21,7 @@ TPageControl::TPageControl(const QSize &pageSize, QWidget *parent)
 }
 
 void TPageControl::AddPage(QWidget *page, const QString &caption) {
+  page->setFixedSize(m_pages->size());
   m_pages->addWidget(page);
   m_tabs->addTab(caption);
   // The pages sit against the right edge; the tabs take what is left.

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "fakeclock.h"
+#include "services.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// Scripted stand-ins for the desktop: every message is recorded with its
+// kind, caption and text; questions take their answers from a queue.
+class TFakeMessages final : public TMessageBoxes {
+public:
+  struct TShown {
+    QString kind; // "warning", "error", "application", "question"
+    QString caption;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+  };
+  std::vector<TShown> shown;
+  std::deque<QMessageBox::StandardButton> answers;
+  std::function<void()> onShow; // runs while a box would be open
+
+  void Warning(QWidget *, const QString &text) override {
+    Record({"warning", "Warning", text, QMessageBox::Ok, QMessageBox::Warning});
+  }
+  void Error(QWidget *, const QString &text) override {
+    Record({"error", "Error", text, QMessageBox::Ok, QMessageBox::Critical});
+  }
+  void ApplicationError(QWidget *, const QString &text) override {
+    Record({"application", "Ninegrove 1.0", text, QMessageBox::Ok, QMessageBox::Critical});
+  }
+  QMessageBox::StandardButton Question(QWidget *, const QString &caption, const QString &text,
+                                       QMessageBox::StandardButtons buttons,
+                                       QMessageBox::Icon icon) override {
+    Record({"question", caption, text, buttons, icon});
+    if (answers.empty())
+      return QMessageBox::No;
+    const auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  QStringList Texts() const {
+    QStringList texts;
+    for (const TShown &s : shown)
+      texts << s.text;
+    return texts;
+  }
+
+private:
+  void Record(TShown box) {
+    shown.push_back(std::move(box));
+    if (onShow)
+      onShow();
+  }
+};
+
+class TFakeFiles final : public TFileDialogs {
+public:
+  struct TAsked {
+    QString title, folder, filter, suffix;
+    bool save;
+  };
+  std::vector<TAsked> asked;
+  std::deque<QString> answers; // an empty answer cancels
+
+  QString SaveFileName(QWidget *, const QString &title, const QString &folder,
+                       const QString &filter, const QString &suffix) override {
+    return Answer({title, folder, filter, suffix, true});
+  }
+  QString OpenFileName(QWidget *, const QString &title, const QString &folder,
+                       const QString &filter, const QString &suffix) override {
+    return Answer({title, folder, filter, suffix, false});
+  }
+
+private:
+  QString Answer(TAsked a) {
+    asked.push_back(std::move(a));
+    if (answers.empty())
+      return {};
+    QString answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+class TFakeShell final : public TShell {
+public:
+  std::vector<QUrl> opened;
+  void Open(const QUrl &url) override { opened.push_back(url); }
+};
+
+class TFakeCursor final : public TCursor {
+public:
+  int depth = 0;
+  int busyCount = 0; // how many times the hourglass went up
+  void Push(Qt::CursorShape shape) override {
+    ++depth;
+    busyCount += shape == Qt::WaitCursor;
+  }
+  void Pop() override { --depth; }
+};
+
+// Answers each dialog with the next script, in place of exec().
+class TFakeDialogs final : public TDialogRunner {
+public:
+  std::deque<std::function<int(QDialog &)>> scripts;
+  QStringList shown; // object names of the dialogs shown
+  int Exec(QDialog &dialog) override {
+    shown << dialog.objectName();
+    if (scripts.empty())
+      return QDialog::Rejected;
+    auto script = std::move(scripts.front());
+    scripts.pop_front();
+    return script(dialog);
+  }
+};
+
+struct TFakeServices {
+  TFakeMessages messages;
+  TFakeFiles files;
+  TFakeShell shell;
+  TFakeCursor cursor;
+  TFakeDialogs dialogs;
+  TFakeClock clock{1'000'000, 1};
+  TServices services{messages, files, shell, cursor, dialogs, clock, QString()};
+};
