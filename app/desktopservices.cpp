@@ -94,3 +94,7 @@ TDesktopServices::TDesktopServices() : m_impl(std::make_unique<TImpl>()) {
 }
 
 TDesktopServices::~TDesktopServices() = default;
+
+std::unique_ptr<TMessageBoxes> MakeDesktopMessages() {
+  return std::make_unique<TDesktopMessages>();
+}

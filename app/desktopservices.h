@@ -5,6 +5,9 @@
 
 #include <memory>
 
+// The desktop's message boxes alone, for tests that answer real boxes.
+std::unique_ptr<TMessageBoxes> MakeDesktopMessages();
+
 // The real desktop behind the service interfaces.
 class TDesktopServices {
 public:

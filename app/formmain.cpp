@@ -299,7 +299,6 @@ void TFormMain::BuildGridPage(QWidget *page) {
   EditNumber->setContextMenuPolicy(Qt::NoContextMenu);
   EditNumber->setAcceptDrops(false);
   EditNumber->setDragEnabled(false);
-  EditNumber->installEventFilter(this);
 
   QWidget *previous = EditNumber;
   QWidget::setTabOrder(StringGrid, EditNumber);

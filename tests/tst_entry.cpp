@@ -1,0 +1,457 @@
+#include "desktopservices.h"
+#include "engine.h"
+#include "fakeservices.h"
+#include "formmain.h"
+#include "formselectlevel.h"
+#include "puzzles.h"
+#include "stringgrid.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+class TestEntry : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init();
+  void cleanup();
+
+  void selectingLoadsTheBox();
+  void typingInEditMode();
+  void keyFilter();
+  void keyThatChangesNothing();
+  void clearInBothModes();
+  void lockedGivenWarns();
+  void buttonsAppend();
+  void completionStopsTimer();
+  void undoRedoAfterEntries();
+  void undoAfterMoreThanHundredEntries();
+  void modes();
+  void newAndDesignPuzzle();
+  void generate_data();
+  void generate();
+  void generateDialog();
+  void warningAnsweredWithEnter();
+  void wholeGame();
+
+private:
+  void Select(int col, int row);
+  void Type(Qt::Key key, char ch = 0);
+  int Givens() const;
+
+  std::unique_ptr<TFakeServices> m_fakes;
+  std::unique_ptr<TFormMain> m_form;
+};
+
+void TestEntry::init() {
+  m_fakes = std::make_unique<TFakeServices>();
+  m_form = std::make_unique<TFormMain>(m_fakes->services);
+  m_form->show();
+  QApplication::setActiveWindow(m_form.get());
+  QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
+
+void TestEntry::cleanup() {
+  m_form.reset();
+  m_fakes.reset();
+}
+
+void TestEntry::Select(int col, int row) {
+  QTest::mouseClick(m_form->StringGrid, Qt::LeftButton, {},
+                    TStringGrid::CellRect(col, row).center());
+  m_form->EditNumber->setFocus();
+  m_form->EditNumber->end(false);
+}
+
+void TestEntry::Type(Qt::Key key, char ch) {
+  if (ch)
+    QTest::keyClick(m_form->EditNumber, ch);
+  else
+    QTest::keyClick(m_form->EditNumber, key);
+}
+
+int TestEntry::Givens() const {
+  int givens = 0;
+  for (const auto &column : m_form->Board)
+    for (const TSquare &cell : column)
+      givens += cell.Fixed;
+  return givens;
+}
+
+void TestEntry::selectingLoadsTheBox() {
+  m_form->Board[3][4].Text = "247";
+  m_form->ShowBoard();
+  Select(3, 4);
+  QCOMPARE(m_form->StringGrid->Col(), 3);
+  QCOMPARE(m_form->EditNumber->text(), QString("247"));
+  QCOMPARE(m_form->History().HistoryPos(), 0);
+  // Arrow keys in the grid select as well.
+  m_form->StringGrid->setFocus();
+  QTest::keyClick(m_form->StringGrid, Qt::Key_Right);
+  QCOMPARE(m_form->StringGrid->Col(), 4);
+  QCOMPARE(m_form->EditNumber->text(), QString());
+}
+
+void TestEntry::typingInEditMode() {
+  m_form->MenuEditPuzzleClick();
+  QCOMPARE(m_form->LabelMode->text(), QString("Edit Mode"));
+  Select(2, 6);
+  Type(Qt::Key_5, '5');
+  QCOMPARE(m_form->Board[2][6].Text, std::string("5"));
+  QVERIFY(m_form->Board[2][6].Fixed);
+  Type(Qt::Key_7, '7');
+  QCOMPARE(m_form->Board[2][6].Text, std::string("57"));
+  QVERIFY(!m_form->Board[2][6].Fixed);
+  QCOMPARE(m_form->StringGrid->Cell(2, 6), QString("57"));
+  QCOMPARE(m_form->History().HistoryPos(), 2);
+}
+
+void TestEntry::keyFilter() {
+  Select(0, 0);
+  for (char ch : {'0', 'a', ' ', '-', '\r'})
+    QTest::keyClick(m_form->EditNumber, ch);
+  QTest::keyClick(m_form->EditNumber, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(m_form->EditNumber->text(), QString());
+  for (char ch : {'1', '2', '3', '4', '5', '6', '7', '8', '9', '9'})
+    QTest::keyClick(m_form->EditNumber, ch);
+  QCOMPARE(m_form->EditNumber->text(), QString("123456789")); // typing stops at nine
+  QTest::keyClick(m_form->EditNumber, Qt::Key_Backspace);
+  QCOMPARE(m_form->EditNumber->text(), QString("12345678"));
+  QCOMPARE(m_form->Board[0][0].Text, std::string("12345678"));
+  // Every release counted, the filtered ones too.
+  QCOMPARE(m_form->History().HistoryPos(), 5 + 2 + 10 + 1);
+}
+
+void TestEntry::keyThatChangesNothing() {
+  m_form->Board[1][1] = {false, "4", false};
+  m_form->Board[1][2] = {false, "4", false};
+  m_form->ShowBoard();
+  m_form->MenuShowErrorsClick();
+  QVERIFY(m_form->Board[1][1].Error);
+  Select(1, 1);
+  const TGrid marked = m_form->Board;
+  Type(Qt::Key_Left);
+  QVERIFY(!m_form->Board[1][1].Error && !m_form->Board[1][2].Error);
+  QCOMPARE(m_form->Board[1][1].Text, std::string("4"));
+  QCOMPARE(m_form->History().HistoryPos(), 1);
+  // The snapshot holds the marks from before the entry.
+  QVERIFY(m_form->History().Slot(1) == marked);
+  m_form->MenuUndoClick();
+  QVERIFY(m_form->Board[1][1].Error);
+}
+
+void TestEntry::clearInBothModes() {
+  m_form->MenuEditPuzzleClick();
+  Select(4, 4);
+  Type(Qt::Key_8, '8');
+  QVERIFY(m_form->Board[4][4].Fixed);
+  m_form->ButtonC->click();
+  QVERIFY(m_form->Board[4][4].Text.empty() && !m_form->Board[4][4].Fixed);
+
+  Type(Qt::Key_8, '8');
+  Select(5, 5);
+  Type(Qt::Key_6, '6');
+  Type(Qt::Key_2, '2'); // an open cell with notes
+  m_form->MenuEditPuzzleClick();
+  QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
+  m_form->ButtonC->click();
+  QVERIFY(m_form->Board[5][5].Text.empty());
+  QVERIFY(m_fakes->messages.shown.empty());
+  Select(4, 4);
+  m_form->ButtonC->click();
+  QCOMPARE(m_fakes->messages.Texts(), QStringList{"Fixed numbers cannot be edited in Lock Mode."});
+  QCOMPARE(m_form->Board[4][4].Text, std::string("8"));
+  QVERIFY(m_form->Board[4][4].Fixed);
+}
+
+void TestEntry::lockedGivenWarns() {
+  m_form->Board[6][2] = {true, "3", false};
+  m_form->ShowBoard();
+  Select(6, 2);
+  m_form->Buttons[5]->click();
+  QCOMPARE(m_fakes->messages.shown.size(), std::size_t(1));
+  const auto &box = m_fakes->messages.shown[0];
+  QCOMPARE(box.kind, QString("warning"));
+  QCOMPARE(box.caption, QString("Warning"));
+  QCOMPARE(box.text, QString("Fixed numbers cannot be edited in Lock Mode."));
+  QCOMPARE(box.icon, QMessageBox::Warning);
+  QCOMPARE(m_form->Board[6][2].Text, std::string("3"));
+  QVERIFY(m_form->Board[6][2].Fixed);
+  QCOMPARE(m_form->StringGrid->Cell(6, 2), QString("3"));
+  QCOMPARE(m_form->EditNumber->text(), QString("35"));
+  // Every key in the box warns again while a given is selected.
+  Type(Qt::Key_Shift);
+  QCOMPARE(m_fakes->messages.shown.size(), std::size_t(2));
+}
+
+void TestEntry::buttonsAppend() {
+  Select(7, 7);
+  m_form->Buttons[4]->click();
+  m_form->Buttons[4]->click();
+  QCOMPARE(m_form->Board[7][7].Text, std::string("44"));
+  QCOMPARE(m_form->EditNumber->text(), QString("44"));
+  for (int i = 0; i < 9; ++i)
+    m_form->Buttons[9]->click();
+  QCOMPARE(m_form->EditNumber->text().size(), 11); // the buttons are not held to nine
+  QCOMPARE(m_form->Board[7][7].Text.size(), std::size_t(11));
+}
+
+void TestEntry::completionStopsTimer() {
+  const char *solved =
+      "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+  auto start = [&] {
+    m_form->Board = BoardFromLine(solved);
+    for (auto &column : m_form->Board)
+      for (TSquare &cell : column)
+        cell.Fixed = true;
+    m_form->Board[8][8] = TSquare{};
+    m_form->ShowBoard();
+    m_form->MenuResetClick();
+    QVERIFY(m_form->TimerRunning());
+  };
+  start();
+  Select(8, 8);
+  Type(Qt::Key_8, '8'); // conflicts with the 8 in row 8
+  QVERIFY(m_form->TimerRunning());
+  Type(Qt::Key_Backspace);
+  Type(Qt::Key_9, '9');
+  QVERIFY(!m_form->TimerRunning());
+  QVERIFY(m_fakes->messages.shown.empty());
+}
+
+void TestEntry::undoRedoAfterEntries() {
+  Select(0, 0);
+  Type(Qt::Key_1, '1');
+  Select(1, 0);
+  Type(Qt::Key_2, '2');
+  Select(2, 0);
+  Type(Qt::Key_3, '3');
+  auto line = [&] { return LineFromBoard(m_form->Board).substr(0, 3); };
+  QCOMPARE(line(), std::string("123"));
+  const std::string expected[] = {"1..", "...", "...", "1..", "12.", "12."};
+  for (int step = 0; step < 6; ++step) {
+    if (step < 3)
+      m_form->findChild<QAction *>("MenuUndo")->trigger();
+    else
+      m_form->findChild<QAction *>("MenuRedo")->trigger();
+    QCOMPARE(line(), expected[step]);
+    QCOMPARE(m_form->StringGrid->Cell(1, 0), QString::fromStdString(m_form->Board[1][0].Text));
+  }
+  QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
+}
+
+void TestEntry::undoAfterMoreThanHundredEntries() {
+  Select(0, 0);
+  for (int entry = 1; entry <= 101; ++entry)
+    m_form->Buttons[entry % 9 + 1]->click();
+  QCOMPARE(m_form->History().HistoryPos(), 100);
+  for (int i = 0; i < 120; ++i)
+    m_form->MenuUndoClick();
+  // The oldest snapshot left is the board before the second entry.
+  QCOMPARE(m_form->Board[0][0].Text, std::string("2"));
+}
+
+void TestEntry::modes() {
+  m_form->MenuResetClick();
+  QVERIFY(m_form->TimerRunning());
+  m_form->findChild<QAction *>("MenuEditPuzzle")->trigger();
+  QCOMPARE(m_form->LabelMode->text(), QString("Edit Mode"));
+  QVERIFY(!m_form->TimerRunning());
+  QCOMPARE(m_form->LabelTime->text(), QString("Time  00:00:00"));
+  m_form->findChild<QAction *>("MenuEditPuzzle")->trigger();
+  QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
+
+  // Clear Grid keeps the mode and a running timer.
+  m_form->MenuResetClick();
+  m_form->Board[0][0] = {true, "3", true};
+  m_form->findChild<QAction *>("MenuClear")->trigger();
+  QVERIFY(m_form->Board == TGrid{});
+  QVERIFY(m_form->TimerRunning());
+  QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
+  QCOMPARE(m_fakes->cursor.busyCount, 0);
+}
+
+void TestEntry::newAndDesignPuzzle() {
+  m_form->MenuResetClick();
+  m_form->Board[0][0] = {true, "3", false};
+  m_form->findChild<QAction *>("MenuNewPuzzle")->trigger();
+  QVERIFY(m_form->Board == TGrid{});
+  QCOMPARE(m_form->LabelMode->text(), QString("Edit Mode"));
+  QCOMPARE(m_form->LabelTitle->text(), QString("New Puzzle"));
+  QVERIFY(!m_form->TimerRunning());
+  QCOMPARE(m_fakes->cursor.busyCount, 1);
+
+  m_form->MenuEditPuzzleClick();
+  m_form->MenuResetClick();
+  m_form->findChild<QAction *>("MenuDesignPuzzle")->trigger();
+  QCOMPARE(m_form->LabelMode->text(), QString("Edit Mode"));
+  QCOMPARE(Givens(), 81);
+  QVERIFY(IsValidSolution(m_form->Board));
+  QVERIFY(!m_form->TimerRunning());
+  QCOMPARE(m_form->LabelTime->text(), QString("Time  00:00:00"));
+  QCOMPARE(m_fakes->cursor.busyCount, 2);
+  QCOMPARE(m_fakes->cursor.depth, 0);
+
+  // Emptying one cell makes it open; the board is no longer complete.
+  Select(3, 3);
+  m_form->ButtonC->click();
+  QVERIFY(!m_form->Board[3][3].Fixed);
+  QCOMPARE(Givens(), 80);
+  QCOMPARE(int(BoardState(m_form->Board)), int(bsEmptyCell));
+}
+
+void TestEntry::generate_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<int>("level");
+  QTest::newRow("level 1") << "1" << 1;
+  QTest::newRow("level 7") << "7" << 7;
+  QTest::newRow("level 50") << "50" << 50;
+  QTest::newRow("75 becomes 50") << "75" << 50;
+}
+
+void TestEntry::generate() {
+  QFETCH(QString, typed);
+  QFETCH(int, level);
+  m_form->MenuEditPuzzleClick();
+  m_fakes->dialogs.scripts.push_back([&](QDialog &dialog) {
+    auto &levels = static_cast<TFormSelectLevel &>(dialog);
+    [&] {
+      QCOMPARE(levels.windowTitle(), QString("Level"));
+      QCOMPARE(levels.size(), QSize(205, 75));
+      QCOMPARE(levels.SpinEditLevel->value(), 1);
+      QCOMPARE(levels.SpinEditLevel->minimum(), 1);
+      QCOMPARE(levels.SpinEditLevel->maximum(), 50);
+      QCOMPARE(levels.SpinEditLevel->width(), 50);
+      levels.show();
+      levels.SpinEditLevel->setFocus();
+      levels.SpinEditLevel->selectAll();
+      QTest::keyClicks(levels.SpinEditLevel, typed);
+      if (typed == "75")
+        QCOMPARE(levels.SpinEditLevel->text(), QString("50"));
+    }();
+    QTest::mouseClick(levels.BitBtnOK, Qt::LeftButton);
+    return levels.result();
+  });
+  m_form->findChild<QAction *>("MenuGenerate")->trigger();
+  QVERIFY(m_fakes->dialogs.scripts.empty());
+  QCOMPARE(m_form->LabelTitle->text(), QString("Puzzle Level %1").arg(level));
+  QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
+  QVERIFY(m_form->TimerRunning());
+  QCOMPARE(Givens(), 72 - level);
+  QCOMPARE(m_fakes->cursor.depth, 0);
+  // The givens belong to a complete grid: they clash nowhere and can be solved.
+  TGrid solved = m_form->Board;
+  QVERIFY(!CheckErrors(solved, false));
+  Propagate(solved);
+  QCOMPARE(int(SearchSolution(solved, m_fakes->clock)), int(TSearchResult::Solved));
+  QVERIFY(IsValidSolution(solved));
+  for (int c = 0; c < 9; ++c)
+    for (int r = 0; r < 9; ++r)
+      QCOMPARE(m_form->Board[c][r].Fixed, !m_form->Board[c][r].Text.empty());
+}
+
+void TestEntry::generateDialog() {
+  // Cancel: nothing changes.
+  m_form->Board[0][0] = {true, "9", false};
+  m_form->ShowBoard();
+  m_fakes->dialogs.scripts.push_back([](QDialog &dialog) {
+    static_cast<TFormSelectLevel &>(dialog).BitBtnCancel->click();
+    return dialog.result();
+  });
+  m_form->ButtonGenerate->click();
+  QCOMPARE(m_form->Board[0][0].Text, std::string("9"));
+  QCOMPARE(m_form->LabelTitle->text(), QString());
+  QVERIFY(!m_form->TimerRunning());
+
+  // A text that is no number counts as level 1; a 0 reaches the removal as 0.
+  TFormSelectLevel dialog(nullptr, nullptr);
+  dialog.SpinEditLevel->findChild<QLineEdit *>()->setText(QString());
+  QCOMPARE(dialog.Level(), 1);
+  int generated = -1;
+  TFormSelectLevel zero(nullptr, [&](int level) { generated = level; });
+  zero.SpinEditLevel->findChild<QLineEdit *>()->setText("0");
+  zero.BitBtnOK->click();
+  QCOMPARE(generated, 0);
+  QCOMPARE(zero.result(), int(QDialog::Accepted));
+  m_form->GeneratePuzzle(0);
+  QCOMPARE(Givens(), 81);
+  QCOMPARE(m_form->LabelTitle->text(), QString("Puzzle Level 0"));
+}
+
+void TestEntry::warningAnsweredWithEnter() {
+  // The real message box, answered from the keyboard. The release of its
+  // Enter key arrives in the entry box after the box has closed.
+  const auto desktop = MakeDesktopMessages();
+  TServices services = m_fakes->services;
+  TServices real{*desktop, services.files, services.shell, services.cursor, services.dialogs,
+                 services.clock, QString()};
+  TFormMain form(real);
+  form.show();
+  QApplication::setActiveWindow(&form);
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+  form.Board[4][4] = {true, "6", false};
+  form.ShowBoard();
+  QTest::mouseClick(form.StringGrid, Qt::LeftButton, {}, TStringGrid::CellRect(4, 4).center());
+  form.EditNumber->setFocus();
+
+  int boxes = 0;
+  QString caption, text;
+  QTimer answer;
+  answer.setInterval(20);
+  connect(&answer, &QTimer::timeout, [&] {
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box)
+      return;
+    ++boxes;
+    caption = box->windowTitle();
+    text = box->text();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+    QApplication::sendEvent(box, &press);
+  });
+  answer.start();
+  QTest::keyClick(form.EditNumber, Qt::Key_Shift);
+  QCOMPARE(boxes, 1);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(form.EditNumber, &release);
+  QTest::qWait(100);
+  answer.stop();
+  QCOMPARE(boxes, 1);
+  QCOMPARE(caption, QString("Warning"));
+  QCOMPARE(text, QString("Fixed numbers cannot be edited in Lock Mode."));
+  QCOMPARE(form.Board[4][4].Text, std::string("6"));
+}
+
+void TestEntry::wholeGame() {
+  m_fakes->dialogs.scripts.push_back([](QDialog &dialog) {
+    auto &levels = static_cast<TFormSelectLevel &>(dialog);
+    levels.SpinEditLevel->setValue(30);
+    levels.BitBtnOK->click();
+    return levels.result();
+  });
+  m_form->ButtonGenerate->click();
+  QCOMPARE(Givens(), 42);
+  TGrid solution = m_form->Board;
+  Propagate(solution);
+  QCOMPARE(int(SearchSolution(solution, m_fakes->clock)), int(TSearchResult::Solved));
+  int filled = 0;
+  for (int r = 0; r < 9; ++r)
+    for (int c = 0; c < 9; ++c) {
+      if (m_form->Board[c][r].Fixed)
+        continue;
+      QVERIFY(m_form->TimerRunning());
+      Select(c, r);
+      QTest::keyClick(m_form->EditNumber, solution[c][r].Text[0]);
+      ++filled;
+    }
+  QCOMPARE(filled, 39);
+  QVERIFY(IsValidSolution(m_form->Board));
+  QVERIFY(!m_form->TimerRunning());
+  QVERIFY(m_fakes->messages.shown.empty());
+}
+
+QTEST_MAIN(TestEntry)
+#include "tst_entry.moc"
