@@ -5,12 +5,16 @@
 #include "formabout.h"
 #include "formselectlevel.h"
 #include "pagecontrol.h"
+#include "puzzlemodel.h"
 #include "stringgrid.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QStyledItemDelegate>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,7 +23,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -37,6 +40,19 @@ const QString HomePage = QStringLiteral("https://ninegrove.example.org/");
 
 QString Qs(const std::string &text) { return QString::fromLatin1(text.data(), text.size()); }
 std::string Ss(const QString &text) { return text.toLatin1().toStdString(); }
+
+// The title editor takes no more than the column holds.
+class TTitleDelegate : public QStyledItemDelegate {
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                        const QModelIndex &index) const override {
+    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+      line->setMaxLength(TPuzzleLibrary::TitleWidth);
+    return editor;
+  }
+};
 
 struct TToolSlot {
   const char *action; // nullptr: a separator
@@ -133,12 +149,21 @@ TFormMain::TFormMain(TServices &services, QWidget *parent)
     palette.setColor(QPalette::Base, InactiveCaption);
     DBGrid->setPalette(palette);
   }
-  auto *emptyModel = new QStandardItemModel(0, 2, DBGrid);
-  emptyModel->setHorizontalHeaderLabels({QStringLiteral("N"), QStringLiteral("Puzzle")});
-  DBGrid->setModel(emptyModel);
+  m_model = new TPuzzleModel(m_library, QApplication::palette().color(QPalette::Button), this);
+  m_model->onError = [this](const QString &text) { m_services.messages.ApplicationError(this, text); };
+  DBGrid->setModel(m_model);
+  DBGrid->setItemDelegateForColumn(1, new TTitleDelegate(DBGrid));
   DBGrid->setColumnWidth(0, 30);
   DBGrid->setColumnWidth(1, 320);
   DBGrid->verticalHeader()->setDefaultSectionSize(18);
+  DBGrid->verticalHeader()->setMinimumWidth(12);
+  DBGrid->horizontalHeader()->setFont(WindowFont(11));
+  // The current row is marked by the focus rectangle alone, not a highlight.
+  DBGrid->setSelectionMode(QAbstractItemView::NoSelection);
+  DBGrid->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                          QAbstractItemView::SelectedClicked);
+  connect(DBGrid, &QTableView::doubleClicked, this,
+          [this] { RunGuarded([this] { MenuLoadPuzzleClick(); }); });
 
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   qApp->installEventFilter(this);
@@ -495,13 +520,21 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
       }
     }
   }
-  if (watched == EditNumber) {
+  if (watched == DBGrid && event->type() == QEvent::KeyPress) {
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier) {
+      RunGuarded([this] { DeleteRecordByKeyboard(); });
+      return true;
+    }
+  }
+  if (watched == EditNumber &&
+      (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
     auto *key = static_cast<QKeyEvent *>(event);
     if (event->type() == QEvent::KeyPress) {
       m_entryKeys.insert(key->key());
       return EditNumberKeyPress(key);
     }
-    if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat()) {
+    if (!key->isAutoRepeat()) {
       // Only a key that went down here counts: the release of the key that
       // closed a message box must not bring the box back.
       if (m_entryKeys.remove(key->key()))
@@ -594,19 +627,7 @@ void TFormMain::MenuShowErrorsClick() {
   ShowBoard();
 }
 
-void TFormMain::NewPuzzleRecord() { SetTitle(QStringLiteral("New Puzzle")); }
 
-void TFormMain::EnableDatabaseItems(bool enabled) {
-  for (const char *name : {"MenuSavePuzzle", "MenuLoadPuzzle", "MenuDeletePuzzle", "MenuSaveAs"})
-    findChild<QAction *>(QString::fromLatin1(name))->setEnabled(enabled);
-}
-
-void TFormMain::MenuNewDatabaseClick() {}
-void TFormMain::MenuOpenDatabaseClick() {}
-void TFormMain::MenuSaveAsClick() {}
-void TFormMain::MenuSavePuzzleClick() {}
-void TFormMain::MenuLoadPuzzleClick() {}
-void TFormMain::MenuDeletePuzzleClick() {}
 void TFormMain::MenuPrintGridClick() {}
 void TFormMain::MenuClipboardClick() {}
 
@@ -626,4 +647,211 @@ void TFormMain::MenuHomepageClick() { m_services.shell.Open(QUrl(HomePage)); }
 void TFormMain::MenuAboutClick() {
   TFormAbout about(m_services, this);
   m_services.dialogs.Exec(about);
+}
+
+// ---------------------------------------------------------------- the library
+
+namespace {
+const QString LibraryFilter = QStringLiteral("Ninegrove Library (*.ngl)");
+const QString LibrarySuffix = QStringLiteral("ngl");
+} // namespace
+
+QString TFormMain::DataFolder() const { return QDir(m_services.programFolder).filePath("Data"); }
+
+bool TFormMain::IsOpenLibrary(const QString &path) const {
+  if (!m_library.IsOpen())
+    return false;
+  const QString open = QFileInfo(m_library.FileName()).canonicalFilePath();
+  return !open.isEmpty() && QFileInfo(path).canonicalFilePath() == open;
+}
+
+void TFormMain::EnableDatabaseItems(bool enabled) {
+  for (const char *name : {"MenuSavePuzzle", "MenuLoadPuzzle", "MenuDeletePuzzle", "MenuSaveAs"})
+    findChild<QAction *>(QString::fromLatin1(name))->setEnabled(enabled);
+}
+
+int TFormMain::CurrentRecord() const {
+  if (!m_library.IsOpen() || m_library.Count() == 0)
+    return -1;
+  const QModelIndex index = DBGrid->currentIndex();
+  return index.isValid() ? index.row() : 0;
+}
+
+void TFormMain::SetCurrentRecord(int index) {
+  if (index < 0 || index >= m_library.Count())
+    return;
+  const int column = std::max(DBGrid->currentIndex().column(), 0);
+  DBGrid->setCurrentIndex(m_model->index(index, column));
+}
+
+void TFormMain::ConnectLibrary(const QString &path) {
+  if (!m_library.Open(path))
+    throw TLibraryError(QStringLiteral("%1 is not a Ninegrove library.").arg(path));
+  m_model->Refresh();
+  SetCurrentRecord(0);
+  EnableDatabaseItems(true);
+  setWindowTitle(ApplicationTitle + QStringLiteral(" - ") + QFileInfo(path).fileName());
+}
+
+void TFormMain::CreateDatabase(const QString &path) {
+  m_library.Close();
+  m_model->Refresh();
+  TPuzzleLibrary::Create(path);
+}
+
+void TFormMain::MenuNewDatabaseClick() {
+  const QString path = m_services.files.SaveFileName(this, QStringLiteral("New Database"),
+                                                     DataFolder(), LibraryFilter, LibrarySuffix);
+  if (path.isEmpty())
+    return;
+  if (QFileInfo::exists(path)) {
+    if (IsOpenLibrary(path)) {
+      m_services.messages.Warning(this, QStringLiteral("Can not create file. File is still in use."));
+      return;
+    }
+    if (m_services.messages.Question(this, QStringLiteral("Overwrite"),
+                                     QStringLiteral("File already exists. Overwrite?"),
+                                     QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::NoIcon) != QMessageBox::Yes)
+      return;
+    QFile::remove(path);
+  }
+  TBusyCursor busy(m_services.cursor);
+  CreateDatabase(path);
+  ConnectLibrary(path);
+}
+
+void TFormMain::MenuOpenDatabaseClick() {
+  const QString path = m_services.files.OpenFileName(this, QStringLiteral("Open"), DataFolder(),
+                                                     LibraryFilter, LibrarySuffix);
+  if (path.isEmpty())
+    return;
+  TBusyCursor busy(m_services.cursor);
+  bool opened = false;
+  try {
+    // A file that is no library leaves the open one open and itself untouched.
+    if (TPuzzleLibrary::IsLibrary(path)) {
+      ConnectLibrary(path);
+      opened = true;
+    }
+  } catch (const TLibraryError &) {
+    m_model->Refresh();
+  }
+  if (!opened) {
+    m_services.messages.Error(this, QStringLiteral("Error opening league file."));
+    return;
+  }
+  PageControl->SetCurrent(TabSheetDatabase);
+}
+
+void TFormMain::MenuSaveAsClick() {
+  const QString path = m_services.files.SaveFileName(this, QStringLiteral("Save As..."),
+                                                     DataFolder(), LibraryFilter, LibrarySuffix);
+  if (path.isEmpty())
+    return;
+  if (QFileInfo::exists(path)) {
+    if (IsOpenLibrary(path)) {
+      m_services.messages.Warning(this, QStringLiteral("Can not create file. File is still in use."));
+      return;
+    }
+    if (m_services.messages.Question(this, QStringLiteral("Overwrite"),
+                                     QStringLiteral("File already exists. Overwrite?"),
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                     QMessageBox::NoIcon) != QMessageBox::Yes)
+      return;
+  }
+  TBusyCursor busy(m_services.cursor);
+  const QString source = DatabaseFileName();
+  m_library.Close();
+  m_model->Refresh();
+  // The copy takes the chosen name only once it is complete; a failure
+  // leaves any file of that name as it was, and the old library open.
+  QString error;
+  {
+    QFile in(source);
+    QSaveFile out(path);
+    if (!in.open(QIODevice::ReadOnly))
+      error = in.errorString();
+    else if (!out.open(QIODevice::WriteOnly))
+      error = out.errorString();
+    else {
+      while (error.isEmpty() && !in.atEnd()) {
+        const QByteArray block = in.read(1 << 16);
+        if (block.isEmpty() && in.error() != QFileDevice::NoError)
+          error = in.errorString();
+        else if (out.write(block) != block.size())
+          error = out.errorString();
+      }
+      if (error.isEmpty() && !out.commit())
+        error = out.errorString();
+    }
+  }
+  ConnectLibrary(error.isEmpty() ? path : source);
+  if (!error.isEmpty())
+    throw TLibraryError(error);
+}
+
+void TFormMain::NewPuzzleRecord() {
+  QString title = QStringLiteral("New Puzzle");
+  if (m_library.IsOpen()) {
+    for (int number = 1; m_library.Find(title) >= 0; ++number)
+      title = QStringLiteral("New Puzzle (%1)").arg(number);
+    const int index = m_library.Append(title);
+    m_model->Refresh();
+    SetCurrentRecord(index);
+  }
+  SetTitle(title);
+}
+
+void TFormMain::RenumberPuzzles() {
+  m_library.Renumber();
+  m_model->Refresh();
+  SetCurrentRecord(0);
+}
+
+void TFormMain::MenuSavePuzzleClick() {
+  if (!m_library.IsOpen())
+    throw TLibraryError(QStringLiteral("No library is open."));
+  const int index = m_library.Save(LabelTitle->text(), StoredCells(Board));
+  m_model->Refresh();
+  SetCurrentRecord(index);
+}
+
+void TFormMain::MenuLoadPuzzleClick() {
+  const int index = CurrentRecord();
+  if (index < 0)
+    return;
+  LoadStoredCells(Board, m_library.ReadCells(index));
+  SetTitle(m_library.Row(index).title);
+  ShowBoard();
+  PageControl->SetCurrent(TabSheetGrid);
+}
+
+void TFormMain::MenuDeletePuzzleClick() {
+  const int index = CurrentRecord();
+  if (index < 0)
+    return;
+  if (m_services.messages.Question(this, QStringLiteral("Delete"),
+                                   QStringLiteral("Do you really want to delete this puzzle?"),
+                                   QMessageBox::Yes | QMessageBox::No,
+                                   QMessageBox::Question) != QMessageBox::Yes)
+    return;
+  m_library.Delete(index);
+  m_model->Refresh();
+  SetCurrentRecord(0);
+  MenuLoadPuzzleClick();
+}
+
+void TFormMain::DeleteRecordByKeyboard() {
+  const int index = CurrentRecord();
+  if (index < 0)
+    return;
+  if (m_services.messages.Question(this, QStringLiteral("Confirm"),
+                                   QStringLiteral("Delete record?"),
+                                   QMessageBox::Ok | QMessageBox::Cancel,
+                                   QMessageBox::Question) != QMessageBox::Ok)
+    return;
+  m_library.Delete(index);
+  m_model->Refresh();
+  SetCurrentRecord(0);
 }

@@ -2,6 +2,7 @@
 
 #include "board.h"
 #include "history.h"
+#include "puzzlelibrary.h"
 #include "services.h"
 
 #include <QMainWindow>
@@ -20,6 +21,7 @@ class QTableView;
 class QTimer;
 class TPageControl;
 class TStringGrid;
+class TPuzzleModel;
 
 // The main window. It owns the game: the board, the undo history, the mode
 // (held as the caption of LabelMode), the title and the start time.
@@ -77,6 +79,14 @@ public:
 
   void EnableDatabaseItems(bool enabled);
   void NewPuzzleRecord();
+  void RenumberPuzzles();
+  void CreateDatabase(const QString &path);
+  QString DatabaseFileName() const { return m_library.FileName(); }
+  const TPuzzleLibrary &Library() const { return m_library; }
+  // The row that Load Puzzle and Delete Puzzle act on.
+  int CurrentRecord() const;
+  void SetCurrentRecord(int index);
+  void DeleteRecordByKeyboard();
 
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
@@ -95,12 +105,18 @@ private:
   void StopTimerAndReset();
   void StartTimer();
   bool EditNumberKeyPress(QKeyEvent *event);
+  QString DataFolder() const;
+  // The open library is this file, by whatever spelling.
+  bool IsOpenLibrary(const QString &path) const;
+  void ConnectLibrary(const QString &path);
 
   TServices &m_services;
   THistory m_history;
   std::int64_t m_startTime = 0;
   // Keys pressed while the entry box had the focus and not yet released.
   QSet<int> m_entryKeys;
+  TPuzzleLibrary m_library;
+  TPuzzleModel *m_model = nullptr;
 
 public:
   // Controls, named as the rest of the program knows them.
