@@ -190,8 +190,10 @@ void TPuzzleLibrary::Load() {
 }
 
 int TPuzzleLibrary::Find(const QString &title) const {
+  // Titles are stored cut to the column; a longer one finds its stored form.
+  const QString stored = Cut(title, TitleWidth);
   for (int i = 0; i < m_rows.size(); ++i)
-    if (m_rows[i].title.compare(title, Qt::CaseInsensitive) == 0)
+    if (m_rows[i].title.compare(stored, Qt::CaseInsensitive) == 0)
       return i;
   return -1;
 }
