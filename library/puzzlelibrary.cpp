@@ -315,21 +315,12 @@ void TPuzzleLibrary::Renumber() {
 }
 
 void TPuzzleLibrary::RenumberRows() {
-  // Reads the order afresh: rows may have been added in this transaction.
-  QSqlQuery rows(QSqlDatabase::database(m_connection, false));
-  rows.setForwardOnly(true);
-  rows.prepare(QStringLiteral("SELECT rowid, N FROM Puzzles ORDER BY rowid"));
-  Exec(rows);
-  QVector<QPair<qint64, qint64>> wrong;
-  for (qint64 number = 1; rows.next(); ++number)
-    if (rows.value(1).isNull() || rows.value(1).toLongLong() != number)
-      wrong.push_back({rows.value(0).toLongLong(), number});
-  rows.finish();
+  // One statement over the table's own order; rows that already carry their
+  // number are left alone.
   QSqlQuery update(QSqlDatabase::database(m_connection, false));
-  update.prepare(QStringLiteral("UPDATE Puzzles SET N = ? WHERE rowid = ?"));
-  for (const auto &[rowid, number] : wrong) {
-    update.bindValue(0, number);
-    update.bindValue(1, rowid);
-    Exec(update);
-  }
+  update.prepare(QStringLiteral(
+      "UPDATE Puzzles SET N = numbered.position "
+      "FROM (SELECT rowid AS id, ROW_NUMBER() OVER (ORDER BY rowid) AS position FROM Puzzles) "
+      "AS numbered WHERE Puzzles.rowid = numbered.id AND Puzzles.N IS NOT numbered.position"));
+  Exec(update);
 }
