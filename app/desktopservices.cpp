@@ -4,6 +4,9 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
 
@@ -71,6 +74,28 @@ public:
   void Pop() override { QApplication::restoreOverrideCursor(); }
 };
 
+class TDefaultPrinter final : public TPrintService {
+public:
+  void PrintPage(const std::function<void(QPainter &)> &paint) override {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+      throw std::runtime_error("No default printer is set up. Install a printer and make it "
+                               "the default to print the grid.");
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(QStringLiteral("Ninegrove"));
+    QPainter painter;
+    if (!painter.begin(&printer))
+      throw std::runtime_error(
+          QStringLiteral("The printer \"%1\" could not start the document.")
+              .arg(info.printerName())
+              .toStdString());
+    paint(painter);
+    if (!painter.end())
+      throw std::runtime_error("The printer could not finish the document.");
+  }
+};
+
 class TModalRunner final : public TDialogRunner {
 public:
   int Exec(QDialog &dialog) override { return dialog.exec(); }
@@ -85,12 +110,13 @@ struct TDesktopServices::TImpl {
   TApplicationCursor cursor;
   TModalRunner dialogs;
   TSystemClock clock;
+  TDefaultPrinter printer;
 };
 
 TDesktopServices::TDesktopServices() : m_impl(std::make_unique<TImpl>()) {
   m_services = std::make_unique<TServices>(TServices{
       m_impl->messages, m_impl->files, m_impl->shell, m_impl->cursor, m_impl->dialogs,
-      m_impl->clock, QCoreApplication::applicationDirPath()});
+      m_impl->clock, m_impl->printer, QCoreApplication::applicationDirPath()});
 }
 
 TDesktopServices::~TDesktopServices() = default;
@@ -98,3 +124,5 @@ TDesktopServices::~TDesktopServices() = default;
 std::unique_ptr<TMessageBoxes> MakeDesktopMessages() {
   return std::make_unique<TDesktopMessages>();
 }
+
+std::unique_ptr<TPrintService> MakeDesktopPrinter() { return std::make_unique<TDefaultPrinter>(); }

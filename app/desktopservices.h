@@ -7,6 +7,7 @@
 
 // The desktop's message boxes alone, for tests that answer real boxes.
 std::unique_ptr<TMessageBoxes> MakeDesktopMessages();
+std::unique_ptr<TPrintService> MakeDesktopPrinter();
 
 // The real desktop behind the service interfaces.
 class TDesktopServices {

@@ -1,6 +1,7 @@
 #include "formmain.h"
 
 #include "engine.h"
+#include "output.h"
 #include "fonts.h"
 #include "formabout.h"
 #include "formselectlevel.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -628,8 +630,31 @@ void TFormMain::MenuShowErrorsClick() {
 }
 
 
-void TFormMain::MenuPrintGridClick() {}
-void TFormMain::MenuClipboardClick() {}
+// ---------------------------------------------------------------- output
+
+namespace {
+
+TCellTexts GridTexts(const TStringGrid &grid) {
+  TCellTexts cells;
+  for (int c = 0; c < 9; ++c)
+    for (int r = 0; r < 9; ++r)
+      cells[c][r] = grid.Cell(c, r);
+  return cells;
+}
+
+} // namespace
+
+void TFormMain::MenuPrintGridClick() {
+  const TCellTexts cells = GridTexts(*StringGrid);
+  const QString title = LabelTitle->text();
+  const TGrid board = Board;
+  m_services.printer.PrintPage(
+      [&](QPainter &painter) { PaintPage(painter, title, cells, board); });
+}
+
+void TFormMain::MenuClipboardClick() {
+  QGuiApplication::clipboard()->setText(ClipboardText(GridTexts(*StringGrid)));
+}
 
 // ---------------------------------------------------------------- the shell
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QDialog;
+class QPainter;
 class QWidget;
 class TClock;
 
@@ -52,6 +53,15 @@ public:
   virtual void Pop() = 0;
 };
 
+// The default printer: one document of one page, painted in its device
+// pixels. Throws with a text for the user when there is no printer or the
+// document cannot be started.
+class TPrintService {
+public:
+  virtual ~TPrintService() = default;
+  virtual void PrintPage(const std::function<void(QPainter &)> &paint) = 0;
+};
+
 // Runs a modal dialog; the program calls exec(), tests answer it in place.
 class TDialogRunner {
 public:
@@ -66,6 +76,7 @@ struct TServices {
   TCursor &cursor;
   TDialogRunner &dialogs;
   TClock &clock;
+  TPrintService &printer;
   QString programFolder; // where the help file and the Data folder live
 };
 

@@ -4,6 +4,8 @@
 #include "services.h"
 
 #include <QDialog>
+#include <QImage>
+#include <QPainter>
 #include <QStringList>
 
 #include <deque>
@@ -120,6 +122,26 @@ public:
   }
 };
 
+// Paints the page on an image of a printer-sized page at 600 dots per inch,
+// or fails as a missing printer would.
+class TFakePrinter final : public TPrintService {
+public:
+  QImage page;
+  int documents = 0;
+  QString failure;
+  void PrintPage(const std::function<void(QPainter &)> &paint) override {
+    if (!failure.isEmpty())
+      throw std::runtime_error(failure.toStdString());
+    page = QImage(4800, 6600, QImage::Format_RGB32); // letter-sized printable area
+    page.setDotsPerMeterX(23622);
+    page.setDotsPerMeterY(23622);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    paint(painter);
+    ++documents;
+  }
+};
+
 struct TFakeServices {
   TFakeMessages messages;
   TFakeFiles files;
@@ -127,5 +149,6 @@ struct TFakeServices {
   TFakeCursor cursor;
   TFakeDialogs dialogs;
   TFakeClock clock{1'000'000, 1};
-  TServices services{messages, files, shell, cursor, dialogs, clock, QString()};
+  TFakePrinter printer;
+  TServices services{messages, files, shell, cursor, dialogs, clock, printer, QString()};
 };

@@ -388,7 +388,7 @@ void TestEntry::warningAnsweredWithEnter() {
   const auto desktop = MakeDesktopMessages();
   TServices services = m_fakes->services;
   TServices real{*desktop, services.files, services.shell, services.cursor, services.dialogs,
-                 services.clock, QString()};
+                 services.clock, services.printer, QString()};
   TFormMain form(real);
   form.show();
   QApplication::setActiveWindow(&form);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "board.h"
+
+#include <QString>
+
+#include <array>
+
+class QPainter;
+
+// The grid control's texts, [column][row].
+using TCellTexts = std::array<std::array<QString, 9>, 9>;
+
+// Nine lines of nine tab-separated texts, each line ended by CR LF.
+QString ClipboardText(const TCellTexts &cells);
+
+// The printed page in device pixels of whatever the painter paints on: the
+// title band, the grid of 194-pixel cells and the thick lines. Texts come
+// from the grid control; bold and size from the board's cells.
+void PaintPage(QPainter &painter, const QString &title, const TCellTexts &cells,
+               const TGrid &board);
+
+namespace page {
+constexpr int GridWidth = 1750;
+constexpr int FrameTop = 250;
+constexpr int GridTop = 400;
+constexpr int FrameBottom = GridTop + GridWidth; // 2150
+constexpr int Cell = GridWidth / 9;              // 194
+constexpr int LineWidth = 10;
+} // namespace page
