@@ -82,6 +82,9 @@ public:
       throw std::runtime_error("No default printer is set up. Install a printer and make it "
                                "the default to print the grid.");
     QPrinter printer(info, QPrinter::HighResolution);
+    // The page is laid out in device pixels for a 300 dots-per-inch device:
+    // a grid of about 15 cm with type that fits its cells.
+    printer.setResolution(300);
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setDocName(QStringLiteral("Ninegrove"));
     QPainter painter;

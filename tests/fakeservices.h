@@ -122,7 +122,7 @@ public:
   }
 };
 
-// Paints the page on an image of a printer-sized page at 600 dots per inch,
+// Paints the page on an image of a printer-sized page at 300 dots per inch,
 // or fails as a missing printer would.
 class TFakePrinter final : public TPrintService {
 public:
@@ -132,9 +132,9 @@ public:
   void PrintPage(const std::function<void(QPainter &)> &paint) override {
     if (!failure.isEmpty())
       throw std::runtime_error(failure.toStdString());
-    page = QImage(4800, 6600, QImage::Format_RGB32); // letter-sized printable area
-    page.setDotsPerMeterX(23622);
-    page.setDotsPerMeterY(23622);
+    page = QImage(2400, 3300, QImage::Format_RGB32); // a letter-sized printable area
+    page.setDotsPerMeterX(11811);
+    page.setDotsPerMeterY(11811);
     page.fill(Qt::white);
     QPainter painter(&page);
     paint(painter);

@@ -141,8 +141,8 @@ void TestOutput::typeOfCells() {
       if (Ink(page.pixelColor(x, y)))
         top = std::min(top, y), bottom = std::max(bottom, y), left = std::min(left, x);
   QVERIFY(left >= 4 * 194 + 60 && left < 4 * 194 + 80);
-  QVERIFY(top >= 594 + 30 && top < 594 + 70);
-  QVERIFY(bottom - top > 70 && bottom - top < 110); // a digit at 16 pt, 600 dpi
+  QVERIFY(top >= 594 + 30 && top < 594 + 50);
+  QVERIFY(bottom - top > 35 && bottom - top < 55); // a digit at 16 pt, 300 dpi
   // Candidates at 8 points: about half the height.
   top = 9999, bottom = -1;
   const QRect list = Inside(7, 2);
@@ -150,7 +150,7 @@ void TestOutput::typeOfCells() {
     for (int y = list.top(); y <= list.bottom(); ++y)
       if (Ink(page.pixelColor(x, y)))
         top = std::min(top, y), bottom = std::max(bottom, y);
-  QVERIFY(bottom - top > 35 && bottom - top < 55);
+  QVERIFY(bottom - top > 16 && bottom - top < 28);
 }
 
 void TestOutput::longListStopsAtCellEdge() {
