@@ -7,6 +7,7 @@
 #include "formselectlevel.h"
 #include "pagecontrol.h"
 #include "puzzlemodel.h"
+#include "accessimport.h"
 #include "stringgrid.h"
 
 #include <QAction>
@@ -678,6 +679,7 @@ void TFormMain::MenuAboutClick() {
 
 namespace {
 const QString LibraryFilter = QStringLiteral("Ninegrove Library (*.ngl)");
+const QString OpenFilter = LibraryFilter + QStringLiteral(";;Access Database (*.mdb)");
 const QString LibrarySuffix = QStringLiteral("ngl");
 } // namespace
 
@@ -748,9 +750,13 @@ void TFormMain::MenuNewDatabaseClick() {
 
 void TFormMain::MenuOpenDatabaseClick() {
   const QString path = m_services.files.OpenFileName(this, QStringLiteral("Open"), DataFolder(),
-                                                     LibraryFilter, LibrarySuffix);
+                                                     OpenFilter, LibrarySuffix);
   if (path.isEmpty())
     return;
+  if (IsAccessFile(path)) {
+    ImportAccessLibrary(path);
+    return;
+  }
   TBusyCursor busy(m_services.cursor);
   bool opened = false;
   try {
@@ -814,6 +820,37 @@ void TFormMain::MenuSaveAsClick() {
   ConnectLibrary(error.isEmpty() ? path : source);
   if (!error.isEmpty())
     throw TLibraryError(error);
+}
+
+void TFormMain::ImportAccessLibrary(const QString &path) {
+  const QFileInfo source(path);
+  QString target = source.dir().filePath(source.completeBaseName() + QStringLiteral(".ngl"));
+  if (QFileInfo(target).canonicalFilePath() == source.canonicalFilePath())
+    target = source.dir().filePath(source.completeBaseName() + QStringLiteral(".imported.ngl"));
+
+  std::vector<TImportedPuzzle> puzzles;
+  try {
+    TBusyCursor busy(m_services.cursor);
+    puzzles = ReadAccessPuzzles(path);
+  } catch (const TLibraryError &) {
+    m_services.messages.Error(this, QStringLiteral("Error opening league file."));
+    return;
+  }
+  if (QFileInfo::exists(target)) {
+    if (IsOpenLibrary(target)) {
+      m_services.messages.Warning(this, QStringLiteral("Can not create file. File is still in use."));
+      return;
+    }
+    if (m_services.messages.Question(this, QStringLiteral("Overwrite"),
+                                     QStringLiteral("File already exists. Overwrite?"),
+                                     QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::NoIcon) != QMessageBox::Yes)
+      return;
+  }
+  TBusyCursor busy(m_services.cursor);
+  WriteImportedLibrary(target, puzzles);
+  ConnectLibrary(target);
+  PageControl->SetCurrent(TabSheetDatabase);
 }
 
 void TFormMain::NewPuzzleRecord() {

@@ -87,6 +87,8 @@ public:
   int CurrentRecord() const;
   void SetCurrentRecord(int index);
   void DeleteRecordByKeyboard();
+  // An old Access library becomes a new library file beside it.
+  void ImportAccessLibrary(const QString &path);
 
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;

@@ -164,7 +164,9 @@ void TestLibrary::dialogs() {
   for (std::size_t i = 0; i < 3; ++i) {
     QCOMPARE(m_fakes->files.asked[i].title, titles[int(i)]);
     QCOMPARE(m_fakes->files.asked[i].folder, data);
-    QCOMPARE(m_fakes->files.asked[i].filter, QString("Ninegrove Library (*.ngl)"));
+    QCOMPARE(m_fakes->files.asked[i].filter,
+             QString(i == 1 ? "Ninegrove Library (*.ngl);;Access Database (*.mdb)"
+                            : "Ninegrove Library (*.ngl)"));
     QCOMPARE(m_fakes->files.asked[i].suffix, QString("ngl"));
   }
   QCOMPARE(m_form->windowTitle(), QString("Ninegrove 1.0 - a.ngl"));

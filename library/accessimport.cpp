@@ -1,0 +1,124 @@
+#include "accessimport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+// libmdb's header needs glib's declared first.
+#include <glib.h>
+#include <mdbtools.h>
+
+namespace {
+
+constexpr int PuzzleColumns = 83;
+
+struct TMdbCloser {
+  void operator()(MdbHandle *handle) const { mdb_close(handle); }
+};
+
+struct TTableFreer {
+  void operator()(MdbTableDef *table) const { mdb_free_tabledef(table); }
+};
+
+} // namespace
+
+bool IsAccessFile(const QString &path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    return false;
+  const QByteArray head = file.read(19);
+  return head.size() == 19 && head.startsWith(QByteArray("\x00\x01\x00\x00", 4)) &&
+         (head.mid(4) == "Standard Jet DB" || head.mid(4) == "Standard ACE DB");
+}
+
+std::vector<TImportedPuzzle> ReadAccessPuzzles(const QString &path) {
+  const QFileInfo info(path);
+  // libmdb reads pages past the end of a cut-off file without asking.
+  if (!info.isFile() || info.size() < 4096 || info.size() % 2048 != 0)
+    throw TLibraryError(QStringLiteral("%1 is not a complete Access database.").arg(path));
+  std::unique_ptr<MdbHandle, TMdbCloser> mdb(
+      mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
+  if (!mdb)
+    throw TLibraryError(QStringLiteral("%1 cannot be read as an Access database.").arg(path));
+  if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
+    throw TLibraryError(QStringLiteral("%1 has no readable table list.").arg(path));
+  char name[] = "Puzzles";
+  std::unique_ptr<MdbTableDef, TTableFreer> table(
+      mdb_read_table_by_name(mdb.get(), name, MDB_TABLE));
+  if (!table || !mdb_read_columns(table.get()) || table->num_cols < PuzzleColumns)
+    throw TLibraryError(QStringLiteral("%1 has no table Puzzles of 83 columns.").arg(path));
+
+  // Bound buffers must hold the library's bind size; NULL reads as empty.
+  std::vector<std::vector<char>> buffers(PuzzleColumns, std::vector<char>(MDB_BIND_SIZE + 1));
+  std::vector<int> lengths(PuzzleColumns, 0);
+  for (int i = 0; i < PuzzleColumns; ++i)
+    mdb_bind_column(table.get(), i + 1, buffers[i].data(), &lengths[i]);
+  mdb_rewind_table(table.get());
+
+  auto text = [&](int column) {
+    const int length = std::clamp(lengths[column], 0, MDB_BIND_SIZE);
+    return QString::fromUtf8(buffers[column].data(), length);
+  };
+  std::vector<TImportedPuzzle> puzzles;
+  while (mdb_fetch_row(table.get())) {
+    TImportedPuzzle puzzle;
+    puzzle.title = TPuzzleLibrary::Cut(text(1), TPuzzleLibrary::TitleWidth);
+    for (int i = 0; i < 81; ++i)
+      puzzle.cells[i] = TPuzzleLibrary::Cut(text(2 + i), TPuzzleLibrary::CellWidth);
+    puzzles.push_back(std::move(puzzle));
+    std::fill(lengths.begin(), lengths.end(), 0);
+  }
+  return puzzles;
+}
+
+void WriteImportedLibrary(const QString &target, const std::vector<TImportedPuzzle> &puzzles) {
+  const QString part = target + QStringLiteral(".part-") +
+                       QUuid::createUuid().toString(QUuid::WithoutBraces).left(8);
+  try {
+    TPuzzleLibrary::Create(part);
+    const QString connection = QStringLiteral("import-") + QUuid::createUuid().toString();
+    QString error;
+    {
+      QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+      db.setDatabaseName(part);
+      if (!db.open() || !db.transaction()) {
+        error = db.lastError().text();
+      } else {
+        QSqlQuery insert(db);
+        insert.prepare(QStringLiteral("INSERT INTO Puzzles VALUES (?, ?") +
+                       QStringLiteral(", ?").repeated(81) + QStringLiteral(")"));
+        qint64 number = 0;
+        for (const TImportedPuzzle &puzzle : puzzles) {
+          insert.bindValue(0, ++number);
+          insert.bindValue(1, puzzle.title);
+          for (int i = 0; i < 81; ++i)
+            insert.bindValue(2 + i, puzzle.cells[i]);
+          if (!insert.exec()) {
+            error = insert.lastError().text();
+            break;
+          }
+        }
+        insert.finish();
+        if (error.isEmpty() && !db.commit())
+          error = db.lastError().text();
+      }
+      db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    if (!error.isEmpty())
+      throw TLibraryError(error);
+    // rename() replaces the old file in one step.
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()))
+      throw TLibraryError(QStringLiteral("%1 could not be written.").arg(target));
+  } catch (...) {
+    QFile::remove(part);
+    throw;
+  }
+}
