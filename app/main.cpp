@@ -2,8 +2,13 @@
 #include "formmain.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 #include <QStyle>
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -25,9 +30,26 @@ public:
   }
 };
 
+// Where an installed program looks for its files, for anyone checking an install.
+int PrintVersion(int argc, char *argv[]) {
+  QCoreApplication core(argc, argv);
+  const QDir folder(QCoreApplication::applicationDirPath());
+  auto line = [&](const char *what, const QString &path) {
+    std::printf("%s: %s%s\n", what, qPrintable(QDir::toNativeSeparators(path)),
+                QFileInfo::exists(path) ? "" : " (missing)");
+  };
+  std::printf("%s\n", qPrintable(TFormMain::ApplicationTitle));
+  line("Program folder", folder.path());
+  line("Help file", folder.filePath(QStringLiteral("nghelp.chm")));
+  line("Library folder", folder.filePath(QStringLiteral("Data")));
+  return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
+    return PrintVersion(argc, argv);
   TApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Ninegrove"));
   QApplication::setApplicationDisplayName(TFormMain::ApplicationTitle);

@@ -49,6 +49,7 @@ private slots:
   void undoRedoBeforeAnyEntry();
 
   void helpFile();
+  void builtHelpFile();
   void homePageAndAbout();
 
 private:
@@ -543,6 +544,17 @@ void TestWindow::helpFile() {
   QDir::setCurrent(elsewhere);
   QCOMPARE(m_fakes->shell.opened.size(), std::size_t(1));
   QCOMPARE(m_fakes->shell.opened[0], QUrl::fromLocalFile(folder.filePath("nghelp.chm")));
+}
+
+void TestWindow::builtHelpFile() {
+  // The help file the build made beside the program is the one Help opens.
+  const QString built = QDir(NINEGROVE_PROGRAM_DIR).filePath("nghelp.chm");
+  if (!QFileInfo::exists(built))
+    QSKIP("the build made no help file (chmcmd missing)");
+  m_fakes->services.programFolder = NINEGROVE_PROGRAM_DIR;
+  m_form->findChild<QAction *>("MenuContents")->trigger();
+  QCOMPARE(m_fakes->shell.opened.size(), std::size_t(1));
+  QCOMPARE(m_fakes->shell.opened[0], QUrl::fromLocalFile(built));
 }
 
 void TestWindow::homePageAndAbout() {
