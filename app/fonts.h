@@ -1,30 +1,27 @@
 #pragma once
 
 #include <QFont>
+#include <QStringList>
 
 // The design's faces at fixed pixel sizes, with free faces of the same
 // metrics or look where the named ones are missing.
-inline QFont WindowFont(int pixelSize) {
+inline QFont Face(const QStringList &families, int pixelSize, bool bold = false) {
   QFont font;
-  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
+  font.setFamilies(families);
   font.setPixelSize(pixelSize);
+  font.setBold(bold);
   return font;
+}
+
+inline QFont WindowFont(int pixelSize) {
+  return Face({"MS Sans Serif", "Liberation Sans", "Arimo", "DejaVu Sans"}, pixelSize);
 }
 
 inline QFont ArialFont(int pixelSize) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
-  font.setPixelSize(pixelSize);
-  return font;
+  return Face({"Arial", "Liberation Sans", "Arimo", "DejaVu Sans"}, pixelSize);
 }
 
 inline QFont ImpactFont(int pixelSize) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Impact"), QStringLiteral("Liberation Sans Narrow"),
-                    QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
-  font.setPixelSize(pixelSize);
-  font.setBold(true);
-  return font;
+  return Face({"Impact", "Liberation Sans Narrow", "DejaVu Sans Condensed", "DejaVu Sans"},
+              pixelSize, true);
 }

@@ -720,6 +720,18 @@ void TFormMain::ConnectLibrary(const QString &path) {
   setWindowTitle(ApplicationTitle + QStringLiteral(" - ") + QFileInfo(path).fileName());
 }
 
+bool TFormMain::MayReplace(const QString &path, QMessageBox::StandardButtons buttons) {
+  if (!QFileInfo::exists(path))
+    return true;
+  if (IsOpenLibrary(path)) {
+    m_services.messages.Warning(this, QStringLiteral("Can not create file. File is still in use."));
+    return false;
+  }
+  return m_services.messages.Question(this, QStringLiteral("Overwrite"),
+                                      QStringLiteral("File already exists. Overwrite?"), buttons,
+                                      QMessageBox::NoIcon) == QMessageBox::Yes;
+}
+
 void TFormMain::CreateDatabase(const QString &path) {
   m_library.Close();
   m_model->Refresh();
@@ -731,18 +743,9 @@ void TFormMain::MenuNewDatabaseClick() {
                                                      DataFolder(), LibraryFilter, LibrarySuffix);
   if (path.isEmpty())
     return;
-  if (QFileInfo::exists(path)) {
-    if (IsOpenLibrary(path)) {
-      m_services.messages.Warning(this, QStringLiteral("Can not create file. File is still in use."));
-      return;
-    }
-    if (m_services.messages.Question(this, QStringLiteral("Overwrite"),
-                                     QStringLiteral("File already exists. Overwrite?"),
-                                     QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::NoIcon) != QMessageBox::Yes)
-      return;
-    QFile::remove(path);
-  }
+  if (!MayReplace(path, QMessageBox::Yes | QMessageBox::No))
+    return;
+  QFile::remove(path);
   TBusyCursor busy(m_services.cursor);
   CreateDatabase(path);
   ConnectLibrary(path);
@@ -780,17 +783,8 @@ void TFormMain::MenuSaveAsClick() {
                                                      DataFolder(), LibraryFilter, LibrarySuffix);
   if (path.isEmpty())
     return;
-  if (QFileInfo::exists(path)) {
-    if (IsOpenLibrary(path)) {
-      m_services.messages.Warning(this, QStringLiteral("Can not create file. File is still in use."));
-      return;
-    }
-    if (m_services.messages.Question(this, QStringLiteral("Overwrite"),
-                                     QStringLiteral("File already exists. Overwrite?"),
-                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                     QMessageBox::NoIcon) != QMessageBox::Yes)
-      return;
-  }
+  if (!MayReplace(path, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel))
+    return;
   TBusyCursor busy(m_services.cursor);
   const QString source = DatabaseFileName();
   m_library.Close();
@@ -836,17 +830,8 @@ void TFormMain::ImportAccessLibrary(const QString &path) {
     m_services.messages.Error(this, QStringLiteral("Error opening league file."));
     return;
   }
-  if (QFileInfo::exists(target)) {
-    if (IsOpenLibrary(target)) {
-      m_services.messages.Warning(this, QStringLiteral("Can not create file. File is still in use."));
-      return;
-    }
-    if (m_services.messages.Question(this, QStringLiteral("Overwrite"),
-                                     QStringLiteral("File already exists. Overwrite?"),
-                                     QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::NoIcon) != QMessageBox::Yes)
-      return;
-  }
+  if (!MayReplace(target, QMessageBox::Yes | QMessageBox::No))
+    return;
   TBusyCursor busy(m_services.cursor);
   WriteImportedLibrary(target, puzzles);
   ConnectLibrary(target);

@@ -110,6 +110,8 @@ private:
   QString DataFolder() const;
   // The open library is this file, by whatever spelling.
   bool IsOpenLibrary(const QString &path) const;
+  // An existing file at path may go: not the open library, and the user says Yes.
+  bool MayReplace(const QString &path, QMessageBox::StandardButtons buttons);
   void ConnectLibrary(const QString &path);
 
   TServices &m_services;
