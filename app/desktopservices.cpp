@@ -10,9 +10,8 @@
 
 namespace {
 
-QMessageBox::StandardButton ShowBox(QWidget *parent, QMessageBox::Icon icon,
-                                    const QString &caption, const QString &text,
-                                    QMessageBox::StandardButtons buttons) {
+QMessageBox::StandardButton ShowBox(QWidget *parent, QMessageBox::Icon icon, const QString &caption,
+                                    const QString &text, QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, caption, text, buttons, parent);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -29,8 +28,8 @@ public:
     ShowBox(parent, QMessageBox::Critical, QApplication::applicationDisplayName(), text,
             QMessageBox::Ok);
   }
-  QMessageBox::StandardButton Question(QWidget *parent, const QString &caption,
-                                       const QString &text, QMessageBox::StandardButtons buttons,
+  QMessageBox::StandardButton Question(QWidget *parent, const QString &caption, const QString &text,
+                                       QMessageBox::StandardButtons buttons,
                                        QMessageBox::Icon icon) override {
     return ShowBox(parent, icon, caption, text, buttons);
   }
@@ -89,10 +88,9 @@ public:
     printer.setDocName(QStringLiteral("Ninegrove"));
     QPainter painter;
     if (!painter.begin(&printer))
-      throw std::runtime_error(
-          QStringLiteral("The printer \"%1\" could not start the document.")
-              .arg(info.printerName())
-              .toStdString());
+      throw std::runtime_error(QStringLiteral("The printer \"%1\" could not start the document.")
+                                   .arg(info.printerName())
+                                   .toStdString());
     paint(painter);
     if (!painter.end())
       throw std::runtime_error("The printer could not finish the document.");
@@ -117,9 +115,9 @@ struct TDesktopServices::TImpl {
 };
 
 TDesktopServices::TDesktopServices() : m_impl(std::make_unique<TImpl>()) {
-  m_services = std::make_unique<TServices>(TServices{
-      m_impl->messages, m_impl->files, m_impl->shell, m_impl->cursor, m_impl->dialogs,
-      m_impl->clock, m_impl->printer, QCoreApplication::applicationDirPath()});
+  m_services = std::make_unique<TServices>(
+      TServices{m_impl->messages, m_impl->files, m_impl->shell, m_impl->cursor, m_impl->dialogs,
+                m_impl->clock, m_impl->printer, QCoreApplication::applicationDirPath()});
 }
 
 TDesktopServices::~TDesktopServices() = default;
@@ -128,4 +126,6 @@ std::unique_ptr<TMessageBoxes> MakeDesktopMessages() {
   return std::make_unique<TDesktopMessages>();
 }
 
-std::unique_ptr<TPrintService> MakeDesktopPrinter() { return std::make_unique<TDefaultPrinter>(); }
+std::unique_ptr<TPrintService> MakeDesktopPrinter() {
+  return std::make_unique<TDefaultPrinter>();
+}

@@ -67,7 +67,9 @@ TFormAbout::TFormAbout(TServices &services, QWidget *parent)
       l->adjustSize();
 }
 
-void TFormAbout::LabelHLinkClick() { m_services.shell.Open(QUrl(HomePage)); }
+void TFormAbout::LabelHLinkClick() {
+  m_services.shell.Open(QUrl(HomePage));
+}
 
 void TFormAbout::LabelEmailClick() {
   m_services.shell.Open(QUrl(QStringLiteral("mailto:") + Email));

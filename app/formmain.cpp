@@ -1,13 +1,13 @@
 #include "formmain.h"
 
+#include "accessimport.h"
 #include "engine.h"
-#include "output.h"
 #include "fonts.h"
 #include "formabout.h"
 #include "formselectlevel.h"
+#include "output.h"
 #include "pagecontrol.h"
 #include "puzzlemodel.h"
-#include "accessimport.h"
 #include "stringgrid.h"
 
 #include <QAction>
@@ -16,8 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStyledItemDelegate>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,6 +24,8 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QSaveFile>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -41,8 +41,12 @@ const QColor InactiveCaption(215, 228, 242);
 const QString HelpFileName = QStringLiteral("nghelp.chm");
 const QString HomePage = QStringLiteral("https://ninegrove.example.org/");
 
-QString Qs(const std::string &text) { return QString::fromLatin1(text.data(), text.size()); }
-std::string Ss(const QString &text) { return text.toLatin1().toStdString(); }
+QString Qs(const std::string &text) {
+  return QString::fromLatin1(text.data(), text.size());
+}
+std::string Ss(const QString &text) {
+  return text.toLatin1().toStdString();
+}
 
 // The title editor takes no more than the column holds.
 class TTitleDelegate : public QStyledItemDelegate {
@@ -153,7 +157,9 @@ TFormMain::TFormMain(TServices &services, QWidget *parent)
     DBGrid->setPalette(palette);
   }
   m_model = new TPuzzleModel(m_library, QApplication::palette().color(QPalette::Button), this);
-  m_model->onError = [this](const QString &text) { m_services.messages.ApplicationError(this, text); };
+  m_model->onError = [this](const QString &text) {
+    m_services.messages.ApplicationError(this, text);
+  };
   DBGrid->setModel(m_model);
   DBGrid->setItemDelegateForColumn(1, new TTitleDelegate(DBGrid));
   DBGrid->setColumnWidth(0, 30);
@@ -173,7 +179,9 @@ TFormMain::TFormMain(TServices &services, QWidget *parent)
   FormCreate();
 }
 
-TFormMain::~TFormMain() { qApp->removeEventFilter(this); }
+TFormMain::~TFormMain() {
+  qApp->removeEventFilter(this);
+}
 
 void TFormMain::FormCreate() {
   setWindowTitle(ApplicationTitle);
@@ -190,7 +198,8 @@ QAction *TFormMain::Command(const char *name, const QString &caption, const QStr
   action->setToolTip(hint);
   if (icon)
     action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
-  connect(action, &QAction::triggered, this, [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
+  connect(action, &QAction::triggered, this,
+          [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
   return action;
 }
 
@@ -253,8 +262,8 @@ void TFormMain::BuildMenus() {
   };
   QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("MenuFile"));
-  add(file, {"MenuNewDatabase", "MenuOpenDatabase", "MenuSaveAs", nullptr, "MenuPrintGrid",
-             nullptr, "MenuExit"});
+  add(file, {"MenuNewDatabase", "MenuOpenDatabase", "MenuSaveAs", nullptr, "MenuPrintGrid", nullptr,
+             "MenuExit"});
   QMenu *grid = menuBar()->addMenu(QStringLiteral("&Sudoku Grid"));
   grid->setObjectName(QStringLiteral("MenuGrid"));
   add(grid, {"MenuGenerate", nullptr, "MenuNewPuzzle", "MenuDesignPuzzle", "MenuEditPuzzle",
@@ -314,10 +323,9 @@ void TFormMain::BuildGridPage(QWidget *page) {
   StringGrid = new TStringGrid(Panel3);
   StringGrid->setObjectName(QStringLiteral("StringGrid"));
   StringGrid->move(3, 3);
-  StringGrid->SetDrawCell(
-      [this](QPainter &painter, int col, int row, const QRect &rect) {
-        StringGridDrawCell(painter, col, row, rect);
-      });
+  StringGrid->SetDrawCell([this](QPainter &painter, int col, int row, const QRect &rect) {
+    StringGridDrawCell(painter, col, row, rect);
+  });
   connect(StringGrid, &TStringGrid::Clicked, this,
           [this] { RunGuarded([this] { StringGridClick(); }); });
 
@@ -358,10 +366,8 @@ void TFormMain::BuildGridPage(QWidget *page) {
   ButtonReset = pushButton("ButtonReset", QStringLiteral("Reset/Start Timer"), 255);
   connect(ButtonGenerate, &QPushButton::clicked, findChild<QAction *>("MenuGenerate"),
           &QAction::trigger);
-  connect(ButtonSolve, &QPushButton::clicked, findChild<QAction *>("MenuSolve"),
-          &QAction::trigger);
-  connect(ButtonReset, &QPushButton::clicked, findChild<QAction *>("MenuReset"),
-          &QAction::trigger);
+  connect(ButtonSolve, &QPushButton::clicked, findChild<QAction *>("MenuSolve"), &QAction::trigger);
+  connect(ButtonReset, &QPushButton::clicked, findChild<QAction *>("MenuReset"), &QAction::trigger);
 
   Panel4 = new QFrame(Panel2);
   Panel4->setObjectName(QStringLiteral("Panel4"));
@@ -428,7 +434,9 @@ void TFormMain::SetMode(const QString &mode) {
 
 // ---------------------------------------------------------------- the timer
 
-bool TFormMain::TimerRunning() const { return Timer->isActive(); }
+bool TFormMain::TimerRunning() const {
+  return Timer->isActive();
+}
 
 void TFormMain::TimerTimer() {
   // Measured on the calendar, so a game that runs past midnight counts on.
@@ -476,7 +484,8 @@ void TFormMain::ApplyEntry() {
     cell.Text = text;
     ShowBoard();
   } else {
-    m_services.messages.Warning(this, QStringLiteral("Fixed numbers cannot be edited in Lock Mode."));
+    m_services.messages.Warning(this,
+                                QStringLiteral("Fixed numbers cannot be edited in Lock Mode."));
   }
   if (BoardState(Board) == bsComplete && !CheckErrors(Board, false))
     Timer->stop();
@@ -630,7 +639,6 @@ void TFormMain::MenuShowErrorsClick() {
   ShowBoard();
 }
 
-
 // ---------------------------------------------------------------- output
 
 namespace {
@@ -649,8 +657,7 @@ void TFormMain::MenuPrintGridClick() {
   const TCellTexts cells = GridTexts(*StringGrid);
   const QString title = LabelTitle->text();
   const TGrid board = Board;
-  m_services.printer.PrintPage(
-      [&](QPainter &painter) { PaintPage(painter, title, cells, board); });
+  m_services.printer.PrintPage([&](QPainter &painter) { PaintPage(painter, title, cells, board); });
 }
 
 void TFormMain::MenuClipboardClick() {
@@ -659,7 +666,9 @@ void TFormMain::MenuClipboardClick() {
 
 // ---------------------------------------------------------------- the shell
 
-void TFormMain::MenuExitClick() { close(); }
+void TFormMain::MenuExitClick() {
+  close();
+}
 
 void TFormMain::MenuContentsClick() {
   const QString path = QDir(m_services.programFolder).filePath(HelpFileName);
@@ -668,7 +677,9 @@ void TFormMain::MenuContentsClick() {
     m_services.shell.Open(QUrl::fromLocalFile(path));
 }
 
-void TFormMain::MenuHomepageClick() { m_services.shell.Open(QUrl(HomePage)); }
+void TFormMain::MenuHomepageClick() {
+  m_services.shell.Open(QUrl(HomePage));
+}
 
 void TFormMain::MenuAboutClick() {
   TFormAbout about(m_services, this);
@@ -683,7 +694,9 @@ const QString OpenFilter = LibraryFilter + QStringLiteral(";;Access Database (*.
 const QString LibrarySuffix = QStringLiteral("ngl");
 } // namespace
 
-QString TFormMain::DataFolder() const { return QDir(m_services.programFolder).filePath("Data"); }
+QString TFormMain::DataFolder() const {
+  return QDir(m_services.programFolder).filePath("Data");
+}
 
 bool TFormMain::IsOpenLibrary(const QString &path) const {
   if (!m_library.IsOpen())
@@ -893,10 +906,9 @@ void TFormMain::DeleteRecordByKeyboard() {
   const int index = CurrentRecord();
   if (index < 0)
     return;
-  if (m_services.messages.Question(this, QStringLiteral("Confirm"),
-                                   QStringLiteral("Delete record?"),
-                                   QMessageBox::Ok | QMessageBox::Cancel,
-                                   QMessageBox::Question) != QMessageBox::Ok)
+  if (m_services.messages.Question(
+          this, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
+          QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question) != QMessageBox::Ok)
     return;
   m_library.Delete(index);
   m_model->Refresh();

@@ -99,8 +99,8 @@ private:
   void BuildMenus();
   void BuildToolBar(QWidget *central);
   void BuildGridPage(QWidget *page);
-  QAction *Command(const char *name, const QString &caption, const QString &hint,
-                   const char *icon, void (TFormMain::*handler)());
+  QAction *Command(const char *name, const QString &caption, const QString &hint, const char *icon,
+                   void (TFormMain::*handler)());
   void RunGuarded(const std::function<void()> &command);
   void SetTitle(const QString &title);
   void SetMode(const QString &mode);

@@ -41,8 +41,8 @@ TFormSelectLevel::TFormSelectLevel(QWidget *parent, std::function<void(int)> gen
 
   auto *lower = new QFrame(this);
   lower->setGeometry(0, 40, 205, 35);
-  BitBtnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                             QStringLiteral("OK"), lower);
+  BitBtnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"),
+                             lower);
   BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));
   BitBtnOK->setGeometry(25, 5, 75, 25);
   BitBtnOK->setDefault(true);

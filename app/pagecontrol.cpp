@@ -37,7 +37,9 @@ void TPageControl::SetCurrent(QWidget *page) {
     m_tabs->setCurrentIndex(index);
 }
 
-QWidget *TPageControl::Current() const { return m_pages->currentWidget(); }
+QWidget *TPageControl::Current() const {
+  return m_pages->currentWidget();
+}
 
 void TPageControl::paintEvent(QPaintEvent *) {
   QPainter painter(this);

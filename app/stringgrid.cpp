@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace {
 const QColor GridLine(192, 192, 192);
@@ -72,15 +72,33 @@ void TStringGrid::mousePressEvent(QMouseEvent *event) {
 void TStringGrid::keyPressEvent(QKeyEvent *event) {
   int col = m_col, row = m_row;
   switch (event->key()) {
-  case Qt::Key_Left: --col; break;
-  case Qt::Key_Right: ++col; break;
-  case Qt::Key_Up: --row; break;
-  case Qt::Key_Down: ++row; break;
-  case Qt::Key_Home: col = 0; break;
-  case Qt::Key_End: col = 8; break;
-  case Qt::Key_PageUp: row = 0; break;
-  case Qt::Key_PageDown: row = 8; break;
-  default: QWidget::keyPressEvent(event); return;
+  case Qt::Key_Left:
+    --col;
+    break;
+  case Qt::Key_Right:
+    ++col;
+    break;
+  case Qt::Key_Up:
+    --row;
+    break;
+  case Qt::Key_Down:
+    ++row;
+    break;
+  case Qt::Key_Home:
+    col = 0;
+    break;
+  case Qt::Key_End:
+    col = 8;
+    break;
+  case Qt::Key_PageUp:
+    row = 0;
+    break;
+  case Qt::Key_PageDown:
+    row = 8;
+    break;
+  default:
+    QWidget::keyPressEvent(event);
+    return;
   }
   if (col < 0 || col > 8 || row < 0 || row > 8 || (col == m_col && row == m_row))
     return;

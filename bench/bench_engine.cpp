@@ -64,7 +64,9 @@ void BenchFile(const std::filesystem::path &path, TClock &clock) {
   double total = 0;
   for (double t : times)
     total += t;
-  const auto at = [&](double q) { return sorted[std::min(sorted.size() - 1, std::size_t(q * sorted.size()))]; };
+  const auto at = [&](double q) {
+    return sorted[std::min(sorted.size() - 1, std::size_t(q * sorted.size()))];
+  };
   std::printf("%-32s %7zu %7ld %9.3f %9.3f %9.3f %9.3f %9.1f\n", path.filename().c_str(),
               lines.size(), solved, total / times.size(), at(0.5), at(0.99), sorted.back(),
               double(guesses) / lines.size());

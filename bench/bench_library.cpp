@@ -40,7 +40,8 @@ int main(int argc, char **argv) {
   TGrid board;
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r)
-      board[c][r] = {(c + r) % 2 == 0, (c + r) % 3 ? std::to_string((c * 3 + r) % 9 + 1) : "1357", false};
+      board[c][r] = {(c + r) % 2 == 0, (c + r) % 3 ? std::to_string((c * 3 + r) % 9 + 1) : "1357",
+                     false};
   const TStoredCells cells = StoredCells(board);
   {
     // Filled in one go; the commands themselves are what is measured.

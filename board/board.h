@@ -19,7 +19,9 @@ using TGrid = std::array<std::array<TSquare, 9>, 9>;
 
 enum TBoardState { bsOpen = 0, bsComplete = 1, bsEmptyCell = 2 };
 
-constexpr int BoxStart(int index) { return index - index % 3; }
+constexpr int BoxStart(int index) {
+  return index - index % 3;
+}
 
 // True when the whole text is the single character of digit 1..9.
 inline bool StandsDigit(const std::string &text, int digit) {

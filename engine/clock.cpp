@@ -11,7 +11,8 @@ int TSystemClock::MillisecondsOfDay() {
   std::tm local{};
   localtime_r(&seconds, &local);
   const auto millis = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
-  return ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + static_cast<int>(millis);
+  return ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 +
+         static_cast<int>(millis);
 }
 
 std::int64_t TSystemClock::MillisecondsSinceEpoch() {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -13,7 +13,9 @@ namespace {
 using Mask = std::uint16_t; // bit d set for digit d, 1..9
 constexpr Mask AllDigits = 0x3FE;
 
-int BoxOf(int c, int r) { return BoxStart(r) + c / 3; }
+int BoxOf(int c, int r) {
+  return BoxStart(r) + c / 3;
+}
 
 // The digit that stands in a cell, or 0.
 int StandingDigit(const std::string &text) {
@@ -226,7 +228,7 @@ bool FindBranchingCell(const TGrid &board, int &col, int &row) {
 struct TTE {
   int Col = 0;
   int Row = 0;
-  int Choice = 0; // 1-based position in Candidates; 0 = no guess recorded
+  int Choice = 0;         // 1-based position in Candidates; 0 = no guess recorded
   std::string Candidates; // in the order they are tried
   TGrid Saved;
 };

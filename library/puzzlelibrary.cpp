@@ -9,7 +9,9 @@
 
 namespace {
 
-QString CellColumn(int col, int row) { return QStringLiteral("S%1%2").arg(col).arg(row); }
+QString CellColumn(int col, int row) {
+  return QStringLiteral("S%1%2").arg(col).arg(row);
+}
 
 QStringList ExpectedColumns() {
   QStringList columns{QStringLiteral("N"), QStringLiteral("Title")};
@@ -65,7 +67,9 @@ const QString TPuzzleLibrary::CreateStatement = [] {
   return statement + QStringLiteral(")");
 }();
 
-QString CellMarker(bool fixed) { return fixed ? QStringLiteral("+") : QStringLiteral("-"); }
+QString CellMarker(bool fixed) {
+  return fixed ? QStringLiteral("+") : QStringLiteral("-");
+}
 
 QString TPuzzleLibrary::Cut(const QString &text, int width) {
   if (text.size() <= width)
@@ -108,7 +112,9 @@ void LoadStoredCells(TGrid &board, const TStoredCells &cells) {
 
 TPuzzleLibrary::TPuzzleLibrary() = default;
 
-TPuzzleLibrary::~TPuzzleLibrary() { Close(); }
+TPuzzleLibrary::~TPuzzleLibrary() {
+  Close();
+}
 
 void TPuzzleLibrary::Create(const QString &path) {
   TScopedConnection connection(path, QString());
@@ -171,7 +177,9 @@ void TPuzzleLibrary::Close() {
   m_cellColumns.clear();
 }
 
-bool TPuzzleLibrary::IsOpen() const { return !m_connection.isEmpty(); }
+bool TPuzzleLibrary::IsOpen() const {
+  return !m_connection.isEmpty();
+}
 
 void TPuzzleLibrary::Exec(QSqlQuery &query) const {
   if (!query.exec())
@@ -185,8 +193,8 @@ void TPuzzleLibrary::Load() {
   Exec(query);
   m_rows.clear();
   while (query.next())
-    m_rows.push_back({query.value(0).toLongLong(), query.value(1).toLongLong(),
-                      query.value(2).toString()});
+    m_rows.push_back(
+        {query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toString()});
 }
 
 int TPuzzleLibrary::Find(const QString &title) const {

@@ -14,7 +14,9 @@ int TPuzzleModel::rowCount(const QModelIndex &parent) const {
   return parent.isValid() || !m_library.IsOpen() ? 0 : m_library.Count();
 }
 
-int TPuzzleModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 2; }
+int TPuzzleModel::columnCount(const QModelIndex &parent) const {
+  return parent.isValid() ? 0 : 2;
+}
 
 QVariant TPuzzleModel::data(const QModelIndex &index, int role) const {
   if (!index.isValid() || index.row() >= m_library.Count())

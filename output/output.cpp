@@ -18,8 +18,8 @@ namespace {
 
 QFont Arial(int points, bool bold) {
   QFont font;
-  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Arimo")});
+  font.setFamilies(
+      {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
   font.setPointSize(points);
   font.setBold(bold);
   return font;
@@ -44,8 +44,8 @@ void PaintPage(QPainter &painter, const QString &title, const TCellTexts &cells,
   painter.setBrush(Qt::NoBrush);
 
   painter.setFont(Arial(10, true));
-  TextRect(painter, QRect(QPoint(0, FrameTop), QPoint(GridWidth - 1, GridTop - 1)),
-           QPoint(20, 270), title);
+  TextRect(painter, QRect(QPoint(0, FrameTop), QPoint(GridWidth - 1, GridTop - 1)), QPoint(20, 270),
+           title);
 
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r) {

@@ -106,18 +106,18 @@ void TestBoard::checkErrors_data() {
   QTest::addColumn<QStringList>("cells");
   QTest::addColumn<bool>("conflict");
   QTest::addColumn<QStringList>("marked");
-  QTest::newRow("two open 5 in a row") << QStringList{"1,4,5", "7,4,5"} << true
-                                       << QStringList{"1,4", "7,4"};
+  QTest::newRow("two open 5 in a row")
+      << QStringList{"1,4,5", "7,4,5"} << true << QStringList{"1,4", "7,4"};
   QTest::newRow("open 5 in the box of a given 5")
       << QStringList{"3,3,5,F", "5,5,5"} << true << QStringList{"5,5"};
-  QTest::newRow("two given 7 in a column") << QStringList{"2,0,7,F", "2,8,7,F"} << true
-                                           << QStringList{};
-  QTest::newRow("candidates beside a digit") << QStringList{"0,0,58", "1,0,5"} << false
-                                             << QStringList{};
-  QTest::newRow("two 55 lists in a row") << QStringList{"0,0,55", "8,0,55"} << false
-                                         << QStringList{};
-  QTest::newRow("same digit in different units") << QStringList{"0,0,3", "4,4,3"} << false
-                                                 << QStringList{};
+  QTest::newRow("two given 7 in a column")
+      << QStringList{"2,0,7,F", "2,8,7,F"} << true << QStringList{};
+  QTest::newRow("candidates beside a digit")
+      << QStringList{"0,0,58", "1,0,5"} << false << QStringList{};
+  QTest::newRow("two 55 lists in a row")
+      << QStringList{"0,0,55", "8,0,55"} << false << QStringList{};
+  QTest::newRow("same digit in different units")
+      << QStringList{"0,0,3", "4,4,3"} << false << QStringList{};
   QTest::newRow("three in a column, one given")
       << QStringList{"6,0,9", "6,4,9", "6,8,9,F"} << true << QStringList{"6,0", "6,4"};
 }

@@ -13,7 +13,9 @@
 // the order of a placement shows up as a difference.
 namespace reference {
 
-bool Stands(const TGrid &b, int c, int r, char d) { return b[c][r].Text == std::string(1, d); }
+bool Stands(const TGrid &b, int c, int r, char d) {
+  return b[c][r].Text == std::string(1, d);
+}
 
 void CandidatePass(TGrid &b) {
   for (int c = 0; c < 9; ++c)
@@ -130,7 +132,7 @@ void TestEngine::candidatePassCases() {
   board[1][0].Text = "5";
   board[2][0].Text = "6"; // row 0
   board[1][1].Text = "7";
-  board[2][2].Text = "8"; // box 0
+  board[2][2].Text = "8";  // box 0
   board[0][8].Text = "91"; // a note, overwritten
   ComputeCandidates(board);
   QCOMPARE(board[0][0].Text, std::string("9"));

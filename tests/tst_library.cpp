@@ -393,8 +393,8 @@ void TestLibrary::keyboardDeleteAndTitleEditor() {
   QVERIFY(m_form->DBGrid->model()->setData(m_form->DBGrid->model()->index(2, 1),
                                            QString(70, QChar('t'))));
   QCOMPARE(Titles(), QStringList({"New Puzzle", "Same", QString(50, QChar('t'))}));
-  QVERIFY(!(m_form->DBGrid->model()->flags(m_form->DBGrid->model()->index(0, 0)) &
-            Qt::ItemIsEditable));
+  QVERIFY(
+      !(m_form->DBGrid->model()->flags(m_form->DBGrid->model()->index(0, 0)) & Qt::ItemIsEditable));
 
   m_form->show();
   QApplication::setActiveWindow(m_form.get());
@@ -506,8 +506,8 @@ void TestLibrary::saveAsCopies() {
 
 void TestLibrary::badFilesStayUntouched_data() {
   QTest::addColumn<QString>("kind");
-  for (const char *kind : {"text", "empty", "other table", "other columns", "few columns",
-                           "truncated", "missing"})
+  for (const char *kind :
+       {"text", "empty", "other table", "other columns", "few columns", "truncated", "missing"})
     QTest::newRow(kind) << kind;
 }
 

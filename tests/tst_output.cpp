@@ -43,8 +43,12 @@ namespace {
 const char *Solved =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 
-bool Black(const QImage &page, int x, int y) { return page.pixelColor(x, y) == Qt::black; }
-bool Ink(QColor c) { return c.lightness() < 160; }
+bool Black(const QImage &page, int x, int y) {
+  return page.pixelColor(x, y) == Qt::black;
+}
+bool Ink(QColor c) {
+  return c.lightness() < 160;
+}
 
 // Length of the run of black pixels through (x, y), horizontally or vertically.
 int BlackRun(const QImage &page, int x, int y, bool horizontal) {

@@ -54,7 +54,9 @@ private slots:
 
 private:
   QAction *Action(const char *name) { return m_form->findChild<QAction *>(name); }
-  QImage GrabGrid() { return m_form->StringGrid->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+  QImage GrabGrid() {
+    return m_form->StringGrid->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  }
 
   std::unique_ptr<TFakeServices> m_fakes;
   std::unique_ptr<TFormMain> m_form;
@@ -65,17 +67,23 @@ namespace {
 const char *Solved =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 
-QPoint CellPoint(int col, int row, int dx, int dy) { return {col * 36 + dx, row * 36 + dy}; }
+QPoint CellPoint(int col, int row, int dx, int dy) {
+  return {col * 36 + dx, row * 36 + dy};
+}
 
 // Pixels of a cell (inside its 35 x 35 rectangle, off the box lines) that pass a test.
 int CountInCell(const QImage &image, int col, int row, const std::function<bool(QColor)> &test) {
   int count = 0;
   for (int x = col * 36; x < col * 36 + 35; ++x)
     for (int y = row * 36; y < row * 36 + 35; ++y) {
-      if (x >= 106 && x <= 108) continue;
-      if (x >= 214 && x <= 216) continue;
-      if (y >= 106 && y <= 108) continue;
-      if (y >= 214 && y <= 216) continue;
+      if (x >= 106 && x <= 108)
+        continue;
+      if (x >= 214 && x <= 216)
+        continue;
+      if (y >= 106 && y <= 108)
+        continue;
+      if (y >= 214 && y <= 216)
+        continue;
       count += test(image.pixelColor(x, y));
     }
   return count;
@@ -94,8 +102,12 @@ QPair<int, int> InkRows(const QImage &image, int col, int row,
   return {top, bottom};
 }
 
-bool IsBlackInk(QColor c) { return c.red() < 60 && c.green() < 60 && c.blue() < 60; }
-bool IsBlueInk(QColor c) { return c.blue() > 180 && c.red() < 120 && c.green() < 120; }
+bool IsBlackInk(QColor c) {
+  return c.red() < 60 && c.green() < 60 && c.blue() < 60;
+}
+bool IsBlueInk(QColor c) {
+  return c.blue() > 180 && c.red() < 120 && c.green() < 120;
+}
 
 } // namespace
 
@@ -121,7 +133,8 @@ void TestWindow::startState() {
   QCOMPARE(m_form->History().HistoryPos(), 0);
   for (const char *name : {"MenuSavePuzzle", "MenuLoadPuzzle", "MenuDeletePuzzle", "MenuSaveAs"})
     QVERIFY2(!Action(name)->isEnabled(), name);
-  for (const char *name : {"ToolButtonSavePuzzle", "ToolButtonLoadPuzzle", "ToolButtonDeletePuzzle"})
+  for (const char *name :
+       {"ToolButtonSavePuzzle", "ToolButtonLoadPuzzle", "ToolButtonDeletePuzzle"})
     QVERIFY2(!m_form->findChild<QToolButton *>(name)->isEnabled(), name);
   QVERIFY(Action("MenuNewDatabase")->isEnabled() && Action("MenuOpenDatabase")->isEnabled());
   QCOMPARE(m_form->StringGrid->Col(), 0);
@@ -144,20 +157,13 @@ void TestWindow::geometry() {
     QWidget *widget;
     QRect rect;
   } table[] = {
-      {m_form->Panel3, {10, 20, 330, 330}},
-      {m_form->StringGrid, {3, 3, 324, 324}},
-      {m_form->EditNumber, {350, 20, 100, 21}},
-      {m_form->Buttons[1], {350, 45, 30, 30}},
-      {m_form->Buttons[2], {385, 45, 30, 30}},
-      {m_form->Buttons[3], {420, 45, 30, 30}},
-      {m_form->Buttons[4], {350, 80, 30, 30}},
-      {m_form->Buttons[6], {420, 80, 30, 30}},
-      {m_form->Buttons[8], {385, 115, 30, 30}},
-      {m_form->ButtonC, {350, 150, 100, 25}},
-      {m_form->ButtonGenerate, {350, 195, 100, 25}},
-      {m_form->ButtonSolve, {350, 225, 100, 25}},
-      {m_form->ButtonReset, {350, 255, 100, 25}},
-      {m_form->Panel4, {350, 300, 100, 50}},
+      {m_form->Panel3, {10, 20, 330, 330}},          {m_form->StringGrid, {3, 3, 324, 324}},
+      {m_form->EditNumber, {350, 20, 100, 21}},      {m_form->Buttons[1], {350, 45, 30, 30}},
+      {m_form->Buttons[2], {385, 45, 30, 30}},       {m_form->Buttons[3], {420, 45, 30, 30}},
+      {m_form->Buttons[4], {350, 80, 30, 30}},       {m_form->Buttons[6], {420, 80, 30, 30}},
+      {m_form->Buttons[8], {385, 115, 30, 30}},      {m_form->ButtonC, {350, 150, 100, 25}},
+      {m_form->ButtonGenerate, {350, 195, 100, 25}}, {m_form->ButtonSolve, {350, 225, 100, 25}},
+      {m_form->ButtonReset, {350, 255, 100, 25}},    {m_form->Panel4, {350, 300, 100, 50}},
   };
   for (const auto &row : table)
     QCOMPARE(row.widget->geometry(), row.rect);
@@ -185,10 +191,10 @@ void TestWindow::tabOrder() {
            widget->objectName().isEmpty())
       widget = widget->nextInFocusChain();
   }
-  const QStringList expected = {"StringGrid", "EditNumber", "Button1", "Button2", "Button3",
-                                "Button6",    "Button5",    "Button4", "Button7", "Button8",
-                                "Button9",    "ButtonC",    "ButtonGenerate", "ButtonSolve",
-                                "ButtonReset"};
+  const QStringList expected = {"StringGrid",     "EditNumber",  "Button1",    "Button2",
+                                "Button3",        "Button6",     "Button5",    "Button4",
+                                "Button7",        "Button8",     "Button9",    "ButtonC",
+                                "ButtonGenerate", "ButtonSolve", "ButtonReset"};
   QCOMPARE(order, expected);
 }
 
@@ -196,18 +202,34 @@ void TestWindow::menus_data() {
   QTest::addColumn<QString>("menu");
   QTest::addColumn<QString>("caption");
   QTest::addColumn<QStringList>("items"); // caption|shortcut|icon?, "-" a separator
-  QTest::newRow("file") << "MenuFile" << "&File"
-                        << QStringList{"New Database...||i", "Open Database...||i",
-                                       "Save Database As...||", "-", "Print Sudoku Grid||i", "-",
-                                       "Exit|Ctrl+X|"};
-  QTest::newRow("grid") << "MenuGrid" << "&Sudoku Grid"
-                        << QStringList{"Generate Puzzle...||i", "-", "New Puzzle||i",
-                                       "Design Puzzle||i", "Edit/Lock Puzzle||i", "Save Puzzle||i",
-                                       "Load Puzzle||i", "Delete Puzzle||i", "-", "Undo|Ctrl+Z|i",
-                                       "Redo|Ctrl+Alt+Z|i", "-", "Solve||i", "Fill 1-9||i",
-                                       "Reset/Start Timer||i", "Clear Grid||", "Show Errors||", "-",
+  QTest::newRow("file") << "MenuFile"
+                        << "&File" << QStringList{"New Database...||i",    "Open Database...||i",
+                                                  "Save Database As...||", "-",
+                                                  "Print Sudoku Grid||i",  "-",
+                                                  "Exit|Ctrl+X|"};
+  QTest::newRow("grid") << "MenuGrid"
+                        << "&Sudoku Grid"
+                        << QStringList{"Generate Puzzle...||i",
+                                       "-",
+                                       "New Puzzle||i",
+                                       "Design Puzzle||i",
+                                       "Edit/Lock Puzzle||i",
+                                       "Save Puzzle||i",
+                                       "Load Puzzle||i",
+                                       "Delete Puzzle||i",
+                                       "-",
+                                       "Undo|Ctrl+Z|i",
+                                       "Redo|Ctrl+Alt+Z|i",
+                                       "-",
+                                       "Solve||i",
+                                       "Fill 1-9||i",
+                                       "Reset/Start Timer||i",
+                                       "Clear Grid||",
+                                       "Show Errors||",
+                                       "-",
                                        "Copy to Clipboard|Ctrl+C|i"};
-  QTest::newRow("help") << "MenuHelp" << "&Help"
+  QTest::newRow("help") << "MenuHelp"
+                        << "&Help"
                         << QStringList{"Help||i", "-", "Ninegrove Home Page||", "-", "About||"};
 }
 
@@ -221,11 +243,10 @@ void TestWindow::menus() {
   QStringList found;
   for (QAction *action : m->actions()) {
     QVERIFY(!action->isCheckable());
-    found << (action->isSeparator()
-                  ? QString("-")
-                  : QString("%1|%2|%3")
-                        .arg(action->text(), action->shortcut().toString(),
-                             action->icon().isNull() ? "" : "i"));
+    found << (action->isSeparator() ? QString("-")
+                                    : QString("%1|%2|%3")
+                                          .arg(action->text(), action->shortcut().toString(),
+                                               action->icon().isNull() ? "" : "i"));
   }
   QCOMPARE(found, items);
   const QList<QAction *> top = m_form->menuBar()->actions();
@@ -370,8 +391,10 @@ void TestWindow::textStaysInItsCell() {
   // The list is centred and cut on both sides: ink reaches both edges.
   bool left = false, right = false;
   for (int y = 4 * 36; y < 4 * 36 + 12; ++y) {
-    left |= IsBlueInk(image.pixelColor(4 * 36 + 1, y)) || IsBlueInk(image.pixelColor(4 * 36 + 2, y));
-    right |= IsBlueInk(image.pixelColor(4 * 36 + 34, y)) || IsBlueInk(image.pixelColor(4 * 36 + 33, y));
+    left |=
+        IsBlueInk(image.pixelColor(4 * 36 + 1, y)) || IsBlueInk(image.pixelColor(4 * 36 + 2, y));
+    right |=
+        IsBlueInk(image.pixelColor(4 * 36 + 34, y)) || IsBlueInk(image.pixelColor(4 * 36 + 33, y));
   }
   QVERIFY(left && right);
 }
@@ -587,8 +610,8 @@ void TestWindow::homePageAndAbout() {
       QVERIFY(!about.LabelHLink->toolTip().isEmpty() && !about.LabelEmail->toolTip().isEmpty());
       QVERIFY(!about.Image->pixmap().isNull());
       auto send = [](QWidget *to, QEvent::Type type, Qt::MouseButton button) {
-        QMouseEvent event(type, QPointF(3, 3), to->mapToGlobal(QPointF(3, 3)), button,
-                          button, Qt::NoModifier);
+        QMouseEvent event(type, QPointF(3, 3), to->mapToGlobal(QPointF(3, 3)), button, button,
+                          Qt::NoModifier);
         QApplication::sendEvent(to, &event);
       };
       send(about.LabelHLink, QEvent::MouseMove, Qt::NoButton);
