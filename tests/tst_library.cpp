@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCryptographicHash>
 #include <QLabel>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -489,19 +490,25 @@ void TestLibrary::saveAsCopies() {
   QVERIFY(old.open(QIODevice::WriteOnly));
   old.write("old contents");
   old.close();
-  QFile::setPermissions(PathOf("locked"), QFile::ReadOwner | QFile::ExeOwner);
+  // A folder nobody may write in; root is held back only by an immutable one.
+  const QString locked = PathOf("locked");
+  QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+  const bool root = ::geteuid() == 0;
+  if (root && QProcess::execute("chattr", {"+i", locked}) != 0)
+    QSKIP("running as root on a file system without immutable folders");
   m_fakes->files.answers.push_back(PathOf("locked/old.ngl"));
   m_fakes->messages.answers = {QMessageBox::Yes};
   Action("MenuSaveAs")->trigger();
-  QFile::setPermissions(PathOf("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  if (::geteuid() != 0) { // root writes anywhere
-    QCOMPARE(m_fakes->messages.shown.back().kind, QString("application"));
-    QFile check(PathOf("locked/old.ngl"));
-    QVERIFY(check.open(QIODevice::ReadOnly));
-    QCOMPARE(check.readAll(), QByteArray("old contents"));
-    QCOMPARE(m_form->windowTitle(), QString("Ninegrove 1.0 - copy.ngl"));
-    QVERIFY(m_form->Library().IsOpen());
-  }
+  if (root)
+    QProcess::execute("chattr", {"-i", locked});
+  QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  QCOMPARE(m_fakes->messages.shown.back().kind, QString("application"));
+  QFile check(PathOf("locked/old.ngl"));
+  QVERIFY(check.open(QIODevice::ReadOnly));
+  QCOMPARE(check.readAll(), QByteArray("old contents"));
+  QCOMPARE(QDir(locked).entryList(QDir::Files), QStringList{"old.ngl"});
+  QCOMPARE(m_form->windowTitle(), QString("Ninegrove 1.0 - copy.ngl"));
+  QVERIFY(m_form->Library().IsOpen());
 }
 
 void TestLibrary::badFilesStayUntouched_data() {
@@ -587,19 +594,23 @@ void TestLibrary::readOnlyOrLockedLibrary() {
   m_form->MenuLoadPuzzleClick();
   QCOMPARE(m_form->Board[0][0].Text, std::string("1"));
 
-  // A read-only file.
-  m_form->MenuNewDatabaseClick(); // no answer: cancelled
-  QFile::setPermissions(PathOf("guarded.ngl"), QFile::ReadOwner | QFile::ReadGroup);
-  m_fakes->files.answers.push_back(PathOf("guarded.ngl"));
+  // A read-only file. Permissions do not stop root, an immutable file does.
+  const QString guarded = PathOf("guarded.ngl");
+  QFile::setPermissions(guarded, QFile::ReadOwner | QFile::ReadGroup);
+  const bool root = ::geteuid() == 0;
+  if (root && QProcess::execute("chattr", {"+i", guarded}) != 0)
+    QSKIP("running as root on a file system without immutable files");
+  m_fakes->files.answers.push_back(guarded);
   Action("MenuOpenDatabase")->trigger();
-  if (::geteuid() != 0) {
-    m_form->LabelTitle->setText("Third");
-    Action("MenuSavePuzzle")->trigger();
-    QCOMPARE(m_fakes->messages.shown.back().kind, QString("application"));
-    QVERIFY(m_fakes->messages.shown.back().text.contains("readonly", Qt::CaseInsensitive));
-    QCOMPARE(Titles(), QStringList({"Stored", "Second"}));
-  }
-  QFile::setPermissions(PathOf("guarded.ngl"), QFile::ReadOwner | QFile::WriteOwner);
+  m_form->LabelTitle->setText("Third");
+  Action("MenuSavePuzzle")->trigger();
+  if (root)
+    QProcess::execute("chattr", {"-i", guarded});
+  QFile::setPermissions(guarded, QFile::ReadOwner | QFile::WriteOwner);
+  QCOMPARE(m_fakes->messages.shown.back().kind, QString("application"));
+  QVERIFY2(m_fakes->messages.shown.back().text.contains("readonly", Qt::CaseInsensitive),
+           qPrintable(m_fakes->messages.shown.back().text));
+  QCOMPARE(Titles(), QStringList({"Stored", "Second"}));
 }
 
 void TestLibrary::rowColours() {
