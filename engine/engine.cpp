@@ -187,20 +187,49 @@ bool BrokenDigits(const TGrid &board) {
   return false;
 }
 
-// A dead cell, or a unit in which some digit has no place left. No grid lies
-// below such a board, so the search may turn back at once.
+// Kuhn's augmenting paths: gives the cell a digit of its own, moving other
+// cells to other digits where needed.
+bool Augment(int cell, const Mask *options, int *cellOfDigit, Mask &tried) {
+  for (int d = 1; d <= 9; ++d) {
+    const Mask bit = Mask(1u << d);
+    if (!(options[cell] & bit) || (tried & bit))
+      continue;
+    tried |= bit;
+    if (cellOfDigit[d] < 0 || Augment(cellOfDigit[d], options, cellOfDigit, tried)) {
+      cellOfDigit[d] = cell;
+      return true;
+    }
+  }
+  return false;
+}
+
+// A dead cell, or a unit whose open cells cannot all get different digits
+// from their candidates (a digit with no place left, or three digits that fit
+// only two cells). No grid lies below such a board, so the search may turn
+// back at once; the outcome of the search stays the same.
 bool HasDeadUnit(const TGrid &board) {
-  for (int i = 0; i < 27; ++i) {
-    const TUnit &unit = Units[i];
-    Mask available = 0;
+  for (const TUnit &unit : Units) {
+    Mask options[9];
+    int open = 0;
+    Mask standing = 0;
     for (int k = 0; k < 9; ++k) {
       const std::string &text = board[unit.col[k]][unit.row[k]].Text;
       if (text.empty())
         return true;
-      available |= text.size() == 1 ? Mask(1u << StandingDigit(text)) : CandidateMask(text);
+      if (text.size() == 1)
+        standing |= Mask(1u << StandingDigit(text));
+      else
+        options[open++] = CandidateMask(text);
     }
-    if ((available & AllDigits) != AllDigits)
+    if (9 - open != std::popcount(static_cast<unsigned>(standing & AllDigits)))
       return true;
+    int cellOfDigit[10] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    for (int cell = 0; cell < open; ++cell) {
+      options[cell] &= ~standing;
+      Mask tried = 0;
+      if (!Augment(cell, options, cellOfDigit, tried))
+        return true;
+    }
   }
   return false;
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <random>
 #include <set>
+#include <tuple>
 
 // The candidate passes work on digit masks; these references follow the
 // written rules over the texts alone, so any shortcut that changes a text or
@@ -90,6 +91,7 @@ private slots:
   void solutionCounts();
   void twoCandidateRetry();
   void deadCellIsUnsolvable();
+  void pigeonholeIsUnsolvable();
   void completeBoardsStayAsTheyAre();
   void clashingDigitsAreUnsolvable();
   void arbitraryTextsEnd();
@@ -284,6 +286,26 @@ void TestEngine::deadCellIsUnsolvable() {
     board[k][0].Text = digits[k - 1];
   board[0][5].Text = "9";
   QCOMPARE(int(Solve(board, clock)), int(TSearchResult::Unsolvable));
+}
+
+void TestEngine::pigeonholeIsUnsolvable() {
+  // Rows 7 and 8 hold 3, 5 and 7 in the two left boxes, so row 6 must put all
+  // three into the two free cells of its right box. No digit lacks a place,
+  // yet no grid exists; the search must find that out without roaming the
+  // whole nearly empty board.
+  TGrid board;
+  for (auto [c, r, d] : {std::tuple{0, 0, "1"},
+                         {8, 6, "2"},
+                         {0, 7, "7"},
+                         {3, 7, "3"},
+                         {4, 7, "5"},
+                         {0, 8, "3"},
+                         {1, 8, "5"},
+                         {4, 8, "7"}})
+    board[c][r].Text = d;
+  TFakeClock clock;
+  QCOMPARE(int(Solve(board, clock)), int(TSearchResult::Unsolvable));
+  QCOMPARE(board[8][6].Text, std::string("2"));
 }
 
 void TestEngine::completeBoardsStayAsTheyAre() {
