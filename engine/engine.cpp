@@ -305,8 +305,9 @@ void Propagate(TGrid &board) {
   PlaceHiddenSingles(board);
 }
 
-TSearchResult SearchSolution(TGrid &board, TClock &clock, TSearchStats *stats) {
+TSearchResult SearchSolution(TGrid &board, TClock &clock, TSearchStats *stats, long guessLimit) {
   constexpr int LevelLimit = 100;
+  long guesses = 0;
   const TBoardState initial = BoardState(board);
   if (initial == bsComplete)
     return TSearchResult::Solved;
@@ -343,6 +344,8 @@ TSearchResult SearchSolution(TGrid &board, TClock &clock, TSearchStats *stats) {
       }
     }
     if (record.Choice > 0) {
+      if (++guesses > guessLimit)
+        return TSearchResult::DepthLimit;
       board[record.Col][record.Row].Text.assign(1, record.Candidates[record.Choice - 1]);
       if (stats)
         ++stats->guesses;

@@ -30,8 +30,12 @@ struct TSearchStats {
 // Completes a board that Propagate has just run on. Two-candidate cells try
 // their candidates in order; wider cells try a randomly drawn candidate first
 // and then the rest in order. Every guess is a level with the board saved
-// before it, so the search is a full depth-first search.
-TSearchResult SearchSolution(TGrid &board, TClock &clock, TSearchStats *stats = nullptr);
+// before it, so the search is a full depth-first search. It stops, as at the
+// depth limit, after guessLimit guesses: no real puzzle comes near, and the
+// window must not freeze for ever on a pathological board.
+constexpr long DefaultGuessLimit = 1'000'000;
+TSearchResult SearchSolution(TGrid &board, TClock &clock, TSearchStats *stats = nullptr,
+                             long guessLimit = DefaultGuessLimit);
 
 // Empties level + 9 distinct non-empty cells, drawn at random, and makes every
 // remaining non-empty cell a given. Level 0 or below empties nothing.

@@ -92,6 +92,7 @@ private slots:
   void twoCandidateRetry();
   void deadCellIsUnsolvable();
   void pigeonholeIsUnsolvable();
+  void guessLimitEndsTheSearch();
   void completeBoardsStayAsTheyAre();
   void clashingDigitsAreUnsolvable();
   void arbitraryTextsEnd();
@@ -306,6 +307,31 @@ void TestEngine::pigeonholeIsUnsolvable() {
   TFakeClock clock;
   QCOMPARE(int(Solve(board, clock)), int(TSearchResult::Unsolvable));
   QCOMPARE(board[8][6].Text, std::string("2"));
+}
+
+void TestEngine::guessLimitEndsTheSearch() {
+  // The hardest puzzle of a collection needs many guesses; allowed five, the
+  // search stops as at the depth limit, with the givens in place.
+  const auto puzzles = ReadPuzzleFile((DataDir + "/hard20.txt").toStdString());
+  TFakeClock clock;
+  std::string hardest;
+  long most = 0;
+  for (const std::string &line : puzzles) {
+    TGrid board = BoardFromLine(line);
+    Propagate(board);
+    TSearchStats stats;
+    SearchSolution(board, clock, &stats);
+    if (stats.guesses > most)
+      most = stats.guesses, hardest = line;
+  }
+  QVERIFY(most > 5);
+  TGrid board = BoardFromLine(hardest);
+  Propagate(board);
+  TSearchStats stats;
+  QCOMPARE(int(SearchSolution(board, clock, &stats, 5)), int(TSearchResult::DepthLimit));
+  QCOMPARE(stats.guesses, 5L);
+  QVERIFY(KeepsGivens(board, hardest));
+  QVERIFY(BoardState(board) != bsComplete);
 }
 
 void TestEngine::completeBoardsStayAsTheyAre() {
