@@ -63,7 +63,7 @@ void TestBoard::boardState() {
 }
 
 void TestBoard::copiesShareNothing() {
-  QCOMPARE(int(BoardState(TGrid{})), int(bsEmptyCell));
+  QCOMPARE(int(BoardState(TGrid())), int(bsEmptyCell));
   QCOMPARE(int(BoardState(FilledWith("123456789"))), int(bsOpen));
 
   TGrid board = BoardFromLine(Solved);
@@ -98,7 +98,7 @@ void TestBoard::clearing() {
   QVERIFY(open[1][0].Text.empty() && open[2][0].Text.empty() && !open[1][0].Error);
 
   ClearBoard(board);
-  QVERIFY(board == TGrid{});
+  QVERIFY(board == TGrid());
 }
 
 void TestBoard::checkErrors_data() {
@@ -185,7 +185,7 @@ void TestBoard::historyThreeEntries() {
 
 void TestBoard::historyBeforeFirstSnapshot() {
   THistory history;
-  TGrid board = WithDigit(TGrid{}, 4, 4, "9");
+  TGrid board = WithDigit(TGrid(), 4, 4, "9");
   const TGrid before = board;
   QVERIFY(!history.Undo(board));
   QVERIFY(!history.Redo(board));
@@ -196,12 +196,12 @@ void TestBoard::historyBeforeFirstSnapshot() {
 
 void TestBoard::historyOneEntry() {
   THistory history;
-  const TGrid before = WithDigit(TGrid{}, 0, 0, "4");
+  const TGrid before = WithDigit(TGrid(), 0, 0, "4");
   history.PushHistory(before);
   TGrid board = WithDigit(before, 0, 1, "5");
   history.Undo(board);
   QVERIFY(board == before);
-  board = TGrid{};
+  board = TGrid();
   history.Redo(board);
   QVERIFY(board == before);
   QCOMPARE(history.HistoryPos(), 1);

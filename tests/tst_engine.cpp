@@ -128,7 +128,7 @@ void TestEngine::candidatePassCases() {
 
   // Eight digits among the peers leave the ninth, placed in the same pass:
   // a cell visited later already sees it standing.
-  board = TGrid{};
+  board = TGrid();
   const char *peers[] = {"1", "2", "3", "4"};
   for (int k = 0; k < 4; ++k)
     board[0][k + 1].Text = peers[k]; // column 0
@@ -281,7 +281,7 @@ void TestEngine::deadCellIsUnsolvable() {
   QCOMPARE(board[3][4].Text, std::string("5"));
 
   // An empty-ish board with one cell whose peers hold all nine digits.
-  board = TGrid{};
+  board = TGrid();
   const char *digits[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
   for (int k = 1; k < 9; ++k)
     board[k][0].Text = digits[k - 1];
@@ -431,7 +431,7 @@ void TestEngine::removeClues() {
   TGrid sparse;
   sparse[2][2].Text = "4";
   RemoveClues(sparse, 5, clock);
-  QVERIFY(sparse == TGrid{});
+  QVERIFY(sparse == TGrid());
 }
 
 QTEST_APPLESS_MAIN(TestEngine)

@@ -269,7 +269,7 @@ void TestEntry::modes() {
   m_form->MenuResetClick();
   m_form->Board[0][0] = {true, "3", true};
   m_form->findChild<QAction *>("MenuClear")->trigger();
-  QVERIFY(m_form->Board == TGrid{});
+  QVERIFY(m_form->Board == TGrid());
   QVERIFY(m_form->TimerRunning());
   QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
   QCOMPARE(m_fakes->cursor.busyCount, 0);
@@ -279,7 +279,7 @@ void TestEntry::newAndDesignPuzzle() {
   m_form->MenuResetClick();
   m_form->Board[0][0] = {true, "3", false};
   m_form->findChild<QAction *>("MenuNewPuzzle")->trigger();
-  QVERIFY(m_form->Board == TGrid{});
+  QVERIFY(m_form->Board == TGrid());
   QCOMPARE(m_form->LabelMode->text(), QString("Edit Mode"));
   QCOMPARE(m_form->LabelTitle->text(), QString("New Puzzle"));
   QVERIFY(!m_form->TimerRunning());

@@ -261,7 +261,7 @@ void TestLibrary::saveOverwritesOrAppends() {
   QTest::mouseClick(m_form->DBGrid->viewport(), Qt::LeftButton, {}, first);
   QTest::mouseDClick(m_form->DBGrid->viewport(), Qt::LeftButton, {}, first);
   QCOMPARE(m_form->LabelTitle->text(), QString("New Puzzle"));
-  QVERIFY(m_form->Board == TGrid{});
+  QVERIFY(m_form->Board == TGrid());
 }
 
 void TestLibrary::storedTexts() {

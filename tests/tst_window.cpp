@@ -129,7 +129,7 @@ void TestWindow::startState() {
   QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
   QVERIFY(!m_form->TimerRunning());
   QCOMPARE(m_form->Timer->interval(), 1000);
-  QVERIFY(m_form->Board == TGrid{});
+  QVERIFY(m_form->Board == TGrid());
   QCOMPARE(m_form->History().HistoryPos(), 0);
   for (const char *name : {"MenuSavePuzzle", "MenuLoadPuzzle", "MenuDeletePuzzle", "MenuSaveAs"})
     QVERIFY2(!Action(name)->isEnabled(), name);
