@@ -79,7 +79,6 @@ public:
 
   void EnableDatabaseItems(bool enabled);
   void NewPuzzleRecord();
-  void RenumberPuzzles();
   void CreateDatabase(const QString &path);
   QString DatabaseFileName() const { return m_library.FileName(); }
   const TPuzzleLibrary &Library() const { return m_library; }

@@ -188,12 +188,6 @@ void TFormMain::NewPuzzleRecord() {
   SetTitle(title);
 }
 
-void TFormMain::RenumberPuzzles() {
-  m_library.Renumber();
-  m_model->Refresh();
-  SetCurrentRecord(0);
-}
-
 void TFormMain::MenuSavePuzzleClick() {
   if (!m_library.IsOpen())
     throw TLibraryError(QStringLiteral("No library is open."));

@@ -313,15 +313,6 @@ void TPuzzleLibrary::Delete(int index) {
   Load();
 }
 
-void TPuzzleLibrary::Renumber() {
-  {
-    TTransaction transaction(m_connection);
-    RenumberRows();
-    transaction.Commit();
-  }
-  Load();
-}
-
 void TPuzzleLibrary::RenumberRows() {
   // One statement over the table's own order; rows that already carry their
   // number are left alone.

@@ -71,14 +71,13 @@ public:
   TStoredCells ReadCells(int index) const;
   void SetTitle(int index, const QString &title);
   void Delete(int index);
-  // N of every row becomes its position, 1, 2, 3, ... in one transaction.
-  void Renumber();
 
   static QString Cut(const QString &text, int width);
 
 private:
   void Load();
   void Exec(class QSqlQuery &query) const;
+  // N of every row becomes its position, 1, 2, 3, ...; inside the change's transaction.
   void RenumberRows();
   qint64 Insert(const QString &title);
 
