@@ -112,7 +112,7 @@ protected:
 } // namespace
 
 TFormMain::TFormMain(TServices &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services) {
+    : QMainWindow(parent), m_services(services), m_random(services.clock) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -575,8 +575,8 @@ void TFormMain::MenuDesignPuzzleClick() {
   MenuClearClick();
   SetMode(EditMode);
   Propagate(Board);
-  SearchSolution(Board, m_services.clock);
-  RemoveClues(Board, 0, m_services.clock);
+  SearchSolution(Board, m_random);
+  RemoveClues(Board, 0, m_random);
   ShowBoard();
   StopTimerAndReset();
 }
@@ -597,8 +597,8 @@ void TFormMain::GeneratePuzzle(int level) {
   SetMode(LockMode);
   SetTitle(QStringLiteral("Puzzle Level %1").arg(level));
   Propagate(Board);
-  SearchSolution(Board, m_services.clock);
-  RemoveClues(Board, level, m_services.clock);
+  SearchSolution(Board, m_random);
+  RemoveClues(Board, level, m_random);
   ShowBoard();
   StartTimer();
 }
@@ -617,7 +617,7 @@ void TFormMain::MenuSolveClick() {
   TBusyCursor busy(m_services.cursor);
   SetMode(LockMode);
   Propagate(Board);
-  if (SearchSolution(Board, m_services.clock) == TSearchResult::Unsolvable)
+  if (SearchSolution(Board, m_random) == TSearchResult::Unsolvable)
     m_services.messages.Warning(this, QStringLiteral("Puzzle is unsolvable"));
   ClearErrors(Board);
   ShowBoard();

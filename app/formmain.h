@@ -3,6 +3,7 @@
 #include "board.h"
 #include "history.h"
 #include "puzzlelibrary.h"
+#include "random.h"
 #include "services.h"
 
 #include <QMainWindow>
@@ -115,6 +116,7 @@ private:
 
   TServices &m_services;
   THistory m_history;
+  TSeededRandom m_random;
   std::int64_t m_startTime = 0;
   // Keys pressed while the entry box had the focus and not yet released.
   QSet<int> m_entryKeys;

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <ctime>
-#include <random>
 
 int TSystemClock::MillisecondsOfDay() {
   using namespace std::chrono;
@@ -18,9 +17,4 @@ int TSystemClock::MillisecondsOfDay() {
 std::int64_t TSystemClock::MillisecondsSinceEpoch() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
-}
-
-int RandomBelow(TClock &clock, int count) {
-  std::mt19937 generator(static_cast<std::uint32_t>(clock.MillisecondsOfDay()));
-  return std::uniform_int_distribution<int>(0, count - 1)(generator);
 }

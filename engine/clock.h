@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-// The engine's only window on time. Random choices are seeded from the time
-// of day, and the game timer measures from a point on the calendar; tests
+// The program's only window on time. The random source is seeded from the
+// time of day, and the game timer measures from a point on the calendar; tests
 // hand in a fake so both are deterministic.
 class TClock {
 public:
@@ -19,6 +19,3 @@ public:
   int MillisecondsOfDay() override;
   std::int64_t MillisecondsSinceEpoch() override;
 };
-
-// A uniform draw from 0 .. count - 1 after reseeding from the time of day.
-int RandomBelow(TClock &clock, int count);

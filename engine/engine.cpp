@@ -5,7 +5,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <random>
 #include <vector>
 
 namespace {
@@ -305,7 +304,7 @@ void Propagate(TGrid &board) {
   PlaceHiddenSingles(board);
 }
 
-TSearchResult SearchSolution(TGrid &board, TClock &clock, TSearchStats *stats, long guessLimit) {
+TSearchResult SearchSolution(TGrid &board, TRandom &random, TSearchStats *stats, long guessLimit) {
   constexpr int LevelLimit = 100;
   long guesses = 0;
   const TBoardState initial = BoardState(board);
@@ -333,7 +332,7 @@ TSearchResult SearchSolution(TGrid &board, TClock &clock, TSearchStats *stats, l
         record.Row = row;
         record.Candidates = text;
         if (text.size() > 2) {
-          const int drawn = RandomBelow(clock, static_cast<int>(text.size()));
+          const int drawn = random.Below(static_cast<int>(text.size()));
           record.Candidates.erase(drawn, 1);
           record.Candidates.insert(record.Candidates.begin(), text[drawn]);
         }
@@ -381,7 +380,7 @@ TSearchResult SearchSolution(TGrid &board, TClock &clock, TSearchStats *stats, l
   }
 }
 
-void RemoveClues(TGrid &board, int level, TClock &clock) {
+void RemoveClues(TGrid &board, int level, TRandom &random) {
   if (level > 0) {
     int filled = 0;
     for (const auto &column : board)
@@ -390,10 +389,8 @@ void RemoveClues(TGrid &board, int level, TClock &clock) {
     // Asking for more cells than hold a text would never end.
     int count = std::min(level + 9, filled);
     while (count > 0) {
-      std::mt19937 generator(static_cast<std::uint32_t>(clock.MillisecondsOfDay()));
-      std::uniform_int_distribution<int> index(0, 8);
-      const int c = index(generator);
-      const int r = index(generator);
+      const int c = random.Below(9);
+      const int r = random.Below(9);
       if (!board[c][r].Text.empty()) {
         board[c][r].Text.clear();
         --count;

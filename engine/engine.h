@@ -1,7 +1,7 @@
 #pragma once
 
 #include "board.h"
-#include "clock.h"
+#include "random.h"
 
 // One candidate pass in board order, in place: every cell whose text is not
 // one character gets the ascending digits that do not stand in its row,
@@ -34,9 +34,9 @@ struct TSearchStats {
 // depth limit, after guessLimit guesses: no real puzzle comes near, and the
 // window must not freeze for ever on a pathological board.
 constexpr long DefaultGuessLimit = 1'000'000;
-TSearchResult SearchSolution(TGrid &board, TClock &clock, TSearchStats *stats = nullptr,
+TSearchResult SearchSolution(TGrid &board, TRandom &random, TSearchStats *stats = nullptr,
                              long guessLimit = DefaultGuessLimit);
 
 // Empties level + 9 distinct non-empty cells, drawn at random, and makes every
 // remaining non-empty cell a given. Level 0 or below empties nothing.
-void RemoveClues(TGrid &board, int level, TClock &clock);
+void RemoveClues(TGrid &board, int level, TRandom &random);

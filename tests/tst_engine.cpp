@@ -1,5 +1,4 @@
 #include "engine.h"
-#include "fakeclock.h"
 #include "puzzles.h"
 
 #include <QtTest>
@@ -108,9 +107,9 @@ const QString DataDir = QStringLiteral(NINEGROVE_TEST_DATA);
 const char *Solved =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 
-TSearchResult Solve(TGrid &board, TClock &clock) {
+TSearchResult Solve(TGrid &board, TRandom &random) {
   Propagate(board);
-  return SearchSolution(board, clock);
+  return SearchSolution(board, random);
 }
 
 } // namespace
@@ -203,17 +202,17 @@ void TestEngine::solvesEveryCollection() {
   QFETCH(QString, file);
   const auto puzzles = ReadPuzzleFile((DataDir + "/" + file).toStdString());
   QVERIFY(puzzles.size() >= 11);
-  TFakeClock clock(12345, 7);
+  TSeededRandom random(12345);
   for (const std::string &line : puzzles) {
     TGrid board = BoardFromLine(line);
-    QCOMPARE(int(Solve(board, clock)), int(TSearchResult::Solved));
+    QCOMPARE(int(Solve(board, random)), int(TSearchResult::Solved));
     QVERIFY2(IsValidSolution(board) && KeepsGivens(board, line), line.c_str());
   }
 }
 
 void TestEngine::solutionCounts() {
   std::ifstream in((DataDir + "/solution_counts.tsv").toStdString());
-  TFakeClock clock(777, 3);
+  TSeededRandom random(777);
   int boards = 0, unsolvable = 0;
   for (std::string row; std::getline(in, row);) {
     const auto tab = row.find('\t');
@@ -222,7 +221,7 @@ void TestEngine::solutionCounts() {
     const std::string line = row.substr(0, tab);
     const int solutions = std::stoi(row.substr(tab + 1));
     TGrid board = BoardFromLine(line);
-    const TSearchResult result = Solve(board, clock);
+    const TSearchResult result = Solve(board, random);
     ++boards;
     if (solutions == 0) {
       ++unsolvable;
@@ -242,9 +241,9 @@ void TestEngine::twoCandidateRetry() {
   TGrid board = BoardFromLine(Solved);
   board[5][0].Text = "89";
   board[0][1].Text = "67";
-  TFakeClock clock;
+  TSeededRandom random(1);
   TSearchStats stats;
-  QCOMPARE(int(SearchSolution(board, clock, &stats)), int(TSearchResult::Solved));
+  QCOMPARE(int(SearchSolution(board, random, &stats)), int(TSearchResult::Solved));
   QCOMPARE(stats.firstCol, 5);
   QCOMPARE(stats.firstRow, 0);
   QCOMPARE(LineFromBoard(board), std::string(Solved));
@@ -257,7 +256,7 @@ void TestEngine::twoCandidateRetry() {
     Propagate(puzzle);
     TGrid solved = puzzle;
     TSearchStats run;
-    QCOMPARE(int(SearchSolution(solved, clock, &run)), int(TSearchResult::Solved));
+    QCOMPARE(int(SearchSolution(solved, random, &run)), int(TSearchResult::Solved));
     const std::string &first = puzzle[run.firstCol][run.firstRow].Text;
     if (first.size() != 2 || solved[run.firstCol][run.firstRow].Text[0] != first[1])
       continue;
@@ -275,9 +274,9 @@ void TestEngine::deadCellIsUnsolvable() {
   board[0][0].Text.clear();
   board[3][4].Text = "5"; // row 4 now repeats 5 and lacks 8: cell (4,4) is dead
   board[3][4].Fixed = true;
-  TFakeClock clock;
+  TSeededRandom random(1);
   Propagate(board);
-  QCOMPARE(int(SearchSolution(board, clock)), int(TSearchResult::Unsolvable));
+  QCOMPARE(int(SearchSolution(board, random)), int(TSearchResult::Unsolvable));
   QCOMPARE(board[3][4].Text, std::string("5"));
 
   // An empty-ish board with one cell whose peers hold all nine digits.
@@ -286,7 +285,7 @@ void TestEngine::deadCellIsUnsolvable() {
   for (int k = 1; k < 9; ++k)
     board[k][0].Text = digits[k - 1];
   board[0][5].Text = "9";
-  QCOMPARE(int(Solve(board, clock)), int(TSearchResult::Unsolvable));
+  QCOMPARE(int(Solve(board, random)), int(TSearchResult::Unsolvable));
 }
 
 void TestEngine::pigeonholeIsUnsolvable() {
@@ -304,8 +303,8 @@ void TestEngine::pigeonholeIsUnsolvable() {
                          {1, 8, "5"},
                          {4, 8, "7"}})
     board[c][r].Text = d;
-  TFakeClock clock;
-  QCOMPARE(int(Solve(board, clock)), int(TSearchResult::Unsolvable));
+  TSeededRandom random(1);
+  QCOMPARE(int(Solve(board, random)), int(TSearchResult::Unsolvable));
   QCOMPARE(board[8][6].Text, std::string("2"));
 }
 
@@ -313,14 +312,14 @@ void TestEngine::guessLimitEndsTheSearch() {
   // The hardest puzzle of a collection needs many guesses; allowed five, the
   // search stops as at the depth limit, with the givens in place.
   const auto puzzles = ReadPuzzleFile((DataDir + "/hard20.txt").toStdString());
-  TFakeClock clock;
+  TSeededRandom random(1);
   std::string hardest;
   long most = 0;
   for (const std::string &line : puzzles) {
     TGrid board = BoardFromLine(line);
     Propagate(board);
     TSearchStats stats;
-    SearchSolution(board, clock, &stats);
+    SearchSolution(board, random, &stats);
     if (stats.guesses > most)
       most = stats.guesses, hardest = line;
   }
@@ -328,7 +327,7 @@ void TestEngine::guessLimitEndsTheSearch() {
   TGrid board = BoardFromLine(hardest);
   Propagate(board);
   TSearchStats stats;
-  QCOMPARE(int(SearchSolution(board, clock, &stats, 5)), int(TSearchResult::DepthLimit));
+  QCOMPARE(int(SearchSolution(board, random, &stats, 5)), int(TSearchResult::DepthLimit));
   QCOMPARE(stats.guesses, 5L);
   QVERIFY(KeepsGivens(board, hardest));
   QVERIFY(BoardState(board) != bsComplete);
@@ -338,8 +337,8 @@ void TestEngine::completeBoardsStayAsTheyAre() {
   TGrid board = BoardFromLine(Solved);
   board[0][0].Text = "3"; // repeats 3 in row 0
   const TGrid before = board;
-  TFakeClock clock;
-  QCOMPARE(int(Solve(board, clock)), int(TSearchResult::Solved));
+  TSeededRandom random(1);
+  QCOMPARE(int(Solve(board, random)), int(TSearchResult::Solved));
   QVERIFY(board == before);
 }
 
@@ -349,8 +348,8 @@ void TestEngine::clashingDigitsAreUnsolvable() {
   TGrid board;
   board[0][0].Text = "5";
   board[1][0].Text = "5";
-  TFakeClock clock;
-  QCOMPARE(int(Solve(board, clock)), int(TSearchResult::Unsolvable));
+  TSeededRandom random(1);
+  QCOMPARE(int(Solve(board, random)), int(TSearchResult::Unsolvable));
   QCOMPARE(board[0][0].Text, std::string("5"));
   QCOMPARE(board[1][0].Text, std::string("5"));
 }
@@ -360,33 +359,33 @@ void TestEngine::arbitraryTextsEnd() {
   // solved is complete.
   std::mt19937 random(42);
   const char *odd[] = {"0", "x", "\xFF", "55", "9", "12345678901", "\x80\x81", "", " ", "3"};
-  TFakeClock clock(1, 13);
+  TSeededRandom seeded(1);
   for (int round = 0; round < 300; ++round) {
     TGrid board;
     const int cells = random() % 30;
     for (int k = 0; k < cells; ++k)
       board[random() % 9][random() % 9].Text = odd[random() % std::size(odd)];
-    const TSearchResult result = Solve(board, clock);
+    const TSearchResult result = Solve(board, seeded);
     if (result == TSearchResult::Solved)
       QCOMPARE(int(BoardState(board)), int(bsComplete));
   }
   // A decided cell that is no digit leaves nothing to solve for.
   TGrid wildcard;
   wildcard[0][0].Text = "0";
-  QCOMPARE(int(Solve(wildcard, clock)), int(TSearchResult::Unsolvable));
+  QCOMPARE(int(Solve(wildcard, seeded)), int(TSearchResult::Unsolvable));
   QCOMPARE(wildcard[0][0].Text, std::string("0"));
 }
 
 void TestEngine::clearedBoardBecomesRandomGrid() {
   std::set<std::string> grids;
   for (int start : {0, 1000, 2000, 3000, 4000, 5000}) {
-    TFakeClock clock(start * 997, 1);
+    TSeededRandom random(start * 997);
     TGrid board;
-    QCOMPARE(int(Solve(board, clock)), int(TSearchResult::Solved));
+    QCOMPARE(int(Solve(board, random)), int(TSearchResult::Solved));
     QVERIFY(IsValidSolution(board));
     grids.insert(LineFromBoard(board));
 
-    TFakeClock again(start * 997, 1);
+    TSeededRandom again(start * 997);
     TGrid repeat;
     Solve(repeat, again);
     QCOMPARE(LineFromBoard(repeat), LineFromBoard(board));
@@ -410,9 +409,8 @@ void TestEngine::removeClues() {
   QFETCH(int, emptied);
   const TGrid full = BoardFromLine(Solved);
   TGrid board = full;
-  // Each reading repeats for a while, as a real clock does within a millisecond.
-  TFakeClock clock(50'000'000, 1);
-  RemoveClues(board, level, clock);
+  TSeededRandom random(50'000'000);
+  RemoveClues(board, level, random);
   int empty = 0;
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r) {
@@ -430,7 +428,7 @@ void TestEngine::removeClues() {
   // A board with fewer filled cells than asked for ends rather than waiting for ever.
   TGrid sparse;
   sparse[2][2].Text = "4";
-  RemoveClues(sparse, 5, clock);
+  RemoveClues(sparse, 5, random);
   QVERIFY(sparse == TGrid());
 }
 
