@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QStringList>
 
@@ -25,3 +26,7 @@ inline QFont ImpactFont(int pixelSize) {
   return Face({"Impact", "Liberation Sans Narrow", "DejaVu Sans Condensed", "DejaVu Sans"},
               pixelSize, true);
 }
+
+// The desktop's gradient colour of an inactive caption: the ground of the
+// grid page and the Database tab.
+inline const QColor InactiveCaption(215, 228, 242);

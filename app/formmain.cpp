@@ -1,5 +1,6 @@
 #include "formmain.h"
 
+#include "dbgrid.h"
 #include "engine.h"
 #include "fonts.h"
 #include "formabout.h"
@@ -13,9 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -23,100 +22,42 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
-#include <QTableView>
 #include <QTimer>
-#include <QToolButton>
 
 namespace {
 
 const QColor ErrorGround(255, 128, 128);
 const QColor CurrentGround(166, 202, 240);
 const QColor EnteredText(0, 0, 255);
-// The desktop's gradient colour of an inactive caption.
-const QColor InactiveCaption(215, 228, 242);
 
 const QString HelpFileName = QStringLiteral("nghelp.chm");
 
+// Cell texts are bytes; the window reads them as UTF-8.
 QString Qs(const std::string &text) {
-  return QString::fromLatin1(text.data(), text.size());
+  return QString::fromStdString(text);
 }
 std::string Ss(const QString &text) {
-  return text.toLatin1().toStdString();
+  return text.toStdString();
 }
 
-// The title editor takes no more than the column holds.
-class TTitleDelegate : public QStyledItemDelegate {
-public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-  QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                        const QModelIndex &index) const override {
-    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
-      line->setMaxLength(TPuzzleLibrary::TitleWidth);
-    return editor;
-  }
-};
-
-struct TToolSlot {
-  const char *action; // nullptr: a separator
-  const char *button;
-};
-
-// Left to right; separators are 8 pixels, buttons 23.
-const TToolSlot ToolSlots[] = {
-    {"MenuNewDatabase", "ToolButtonNewDatabase"},
-    {"MenuOpenDatabase", "ToolButtonOpenDatabase"},
-    {nullptr, nullptr},
-    {"MenuPrintGrid", "ToolButtonPrint"},
-    {nullptr, nullptr},
-    {"MenuGenerate", "ToolButtonGenerate"},
-    {nullptr, nullptr},
-    {"MenuNewPuzzle", "ToolButtonNewPuzzle"},
-    {"MenuDesignPuzzle", "ToolButtonDesignPuzzle"},
-    {"MenuEditPuzzle", "ToolButtonEditLock"},
-    {"MenuSavePuzzle", "ToolButtonSavePuzzle"},
-    {"MenuLoadPuzzle", "ToolButtonLoadPuzzle"},
-    {"MenuDeletePuzzle", "ToolButtonDeletePuzzle"},
-    {nullptr, nullptr},
-    {"MenuUndo", "ToolButtonUndo"},
-    {"MenuRedo", "ToolButtonRedo"},
-    {nullptr, nullptr},
-    {"MenuSolve", "ToolButtonSolve"},
-    {"MenuFill191", "ToolButtonFill19"},
-    {"MenuReset", "ToolButtonReset"},
-    {nullptr, nullptr},
-    {"MenuClipboard", "ToolButtonClipboard"},
-    {nullptr, nullptr},
-    {"MenuContents", "ToolButtonHelp"},
-};
-
-// Draws the etched separators between the tool buttons.
-class TToolBar : public QWidget {
-public:
-  using QWidget::QWidget;
-  QList<int> separators;
-
-protected:
-  void paintEvent(QPaintEvent *) override {
-    QPainter painter(this);
-    for (int left : separators) {
-      painter.setPen(palette().color(QPalette::Dark));
-      painter.drawLine(left + 3, 2, left + 3, height() - 3);
-      painter.setPen(palette().color(QPalette::Light));
-      painter.drawLine(left + 4, 2, left + 4, height() - 3);
-    }
-  }
-};
+TCellTexts GridTexts(const TStringGrid &grid) {
+  TCellTexts cells;
+  for (int c = 0; c < 9; ++c)
+    for (int r = 0; r < 9; ++r)
+      cells[c][r] = grid.Cell(c, r);
+  return cells;
+}
 
 } // namespace
 
 TFormMain::TFormMain(TServices &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services), m_random(services.clock) {
+    : QMainWindow(parent), m_services(services), m_random(services.clock),
+      m_game(services.clock, m_random), Board(m_game.Board()) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
+  m_game.levelTitle = [](int level) { return Ss(tr("Puzzle Level %1").arg(level)); };
 
   auto *central = new QWidget(this);
   central->setObjectName(QStringLiteral("ClientArea"));
@@ -126,12 +67,14 @@ TFormMain::TFormMain(TServices &services, QWidget *parent)
 
   Timer = new QTimer(this);
   Timer->setObjectName(QStringLiteral("Timer"));
+  // Each tick is timed to land just past a whole second of the game.
+  Timer->setTimerType(Qt::PreciseTimer);
+  Timer->setSingleShot(true);
   Timer->setInterval(1000);
   connect(Timer, &QTimer::timeout, this, [this] { RunGuarded([this] { TimerTimer(); }); });
 
   BuildActions();
-  BuildMenus();
-  BuildToolBar(central);
+  ToolBar = BuildToolBar(central, m_actions);
 
   PageControl = new TPageControl(QSize(458, 357), central);
   PageControl->setObjectName(QStringLiteral("PageControl"));
@@ -140,64 +83,70 @@ TFormMain::TFormMain(TServices &services, QWidget *parent)
   TabSheetGrid->setObjectName(QStringLiteral("TabSheetGrid"));
   TabSheetDatabase = new QWidget;
   TabSheetDatabase->setObjectName(QStringLiteral("TabSheetDatabase"));
-  PageControl->AddPage(TabSheetGrid, QStringLiteral("Sudoku Grid"));
-  PageControl->AddPage(TabSheetDatabase, QStringLiteral("Database"));
+  PageControl->AddPage(TabSheetGrid, tr("Sudoku Grid"));
+  PageControl->AddPage(TabSheetDatabase, tr("Database"));
   BuildGridPage(TabSheetGrid);
 
-  DBGrid = new QTableView(TabSheetDatabase);
-  DBGrid->setObjectName(QStringLiteral("DBGrid"));
-  DBGrid->setGeometry(0, 0, 458, 357);
-  DBGrid->setFont(WindowFont(11));
-  {
-    QPalette palette = DBGrid->palette();
-    palette.setColor(QPalette::Base, InactiveCaption);
-    DBGrid->setPalette(palette);
-  }
   m_model = new TPuzzleModel(m_library, QApplication::palette().color(QPalette::Button), this);
   m_model->onError = [this](const QString &text) {
     m_services.messages.ApplicationError(this, text);
   };
-  DBGrid->setModel(m_model);
-  DBGrid->setItemDelegateForColumn(1, new TTitleDelegate(DBGrid));
-  DBGrid->setColumnWidth(0, 30);
-  DBGrid->setColumnWidth(1, 320);
-  DBGrid->verticalHeader()->setDefaultSectionSize(18);
-  DBGrid->verticalHeader()->setMinimumWidth(12);
-  DBGrid->horizontalHeader()->setFont(WindowFont(11));
-  // The current row is marked by the focus rectangle alone, not a highlight.
-  DBGrid->setSelectionMode(QAbstractItemView::NoSelection);
-  DBGrid->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
-                          QAbstractItemView::SelectedClicked);
+  DBGrid = new TDBGrid(m_model, TabSheetDatabase);
   connect(DBGrid, &QTableView::doubleClicked, this,
           [this] { RunGuarded([this] { MenuLoadPuzzleClick(); }); });
+  connect(DBGrid, &TDBGrid::EditorCreated, this, &TFormMain::WatchShortcuts);
+  WatchShortcuts(DBGrid);
+  WatchShortcuts(EditNumber);
 
   layout()->setSizeConstraint(QLayout::SetFixedSize);
-  qApp->installEventFilter(this);
   FormCreate();
 }
 
-TFormMain::~TFormMain() {
-  qApp->removeEventFilter(this);
-}
+TFormMain::~TFormMain() = default;
 
 void TFormMain::FormCreate() {
   setWindowTitle(ApplicationTitle);
   MenuClearClick();
   EnableDatabaseItems(false);
-  m_history.Reset();
-  m_startTime = m_services.clock.MillisecondsSinceEpoch();
 }
 
-QAction *TFormMain::Command(const char *name, const QString &caption, const QString &hint,
-                            const char *icon, void (TFormMain::*handler)()) {
-  auto *action = new QAction(caption, this);
-  action->setObjectName(QString::fromLatin1(name));
-  action->setToolTip(hint);
-  if (icon)
-    action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
-  connect(action, &QAction::triggered, this,
-          [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
-  return action;
+void TFormMain::BuildActions() {
+  using F = TFormMain;
+  // In the order of TCommand.
+  static constexpr void (F::*Handlers[])() = {
+      &F::MenuNewDatabaseClick, &F::MenuOpenDatabaseClick, &F::MenuSaveAsClick,
+      &F::MenuPrintGridClick,   &F::MenuExitClick,         &F::MenuGenerateClick,
+      &F::MenuNewPuzzleClick,   &F::MenuDesignPuzzleClick, &F::MenuEditPuzzleClick,
+      &F::MenuSavePuzzleClick,  &F::MenuLoadPuzzleClick,   &F::MenuDeletePuzzleClick,
+      &F::MenuUndoClick,        &F::MenuRedoClick,         &F::MenuSolveClick,
+      &F::MenuFill19Click,      &F::MenuResetClick,        &F::MenuClearClick,
+      &F::MenuShowErrorsClick,  &F::MenuClipboardClick,    &F::MenuContentsClick,
+      &F::MenuHomepageClick,    &F::MenuAboutClick};
+  static_assert(std::size(Handlers) == CommandCount);
+  for (std::size_t i = 0; i < CommandCount; ++i) {
+    const TCommandInfo &info = CommandInfo(static_cast<TCommand>(i));
+    auto *action = new QAction(tr(info.caption), this);
+    action->setObjectName(QString::fromLatin1(info.name));
+    action->setToolTip(tr(info.hint));
+    if (info.icon)
+      action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(info.icon))));
+    if (info.shortcut)
+      action->setShortcut(QKeySequence(info.shortcut));
+    const auto handler = Handlers[i];
+    connect(action, &QAction::triggered, this,
+            [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
+    m_actions[i] = action;
+  }
+  for (const TMenuInfo &info : MenuLayout()) {
+    QMenu *menu = menuBar()->addMenu(tr(info.caption));
+    menu->setObjectName(QString::fromLatin1(info.name));
+    for (TCommand command : info.items) {
+      if (command == TCommand::Count)
+        menu->addSeparator();
+      else
+        menu->addAction(Action(command));
+    }
+  }
 }
 
 void TFormMain::RunGuarded(const std::function<void()> &command) {
@@ -206,93 +155,7 @@ void TFormMain::RunGuarded(const std::function<void()> &command) {
   } catch (const std::exception &error) {
     m_services.messages.ApplicationError(this, QString::fromUtf8(error.what()));
   }
-}
-
-void TFormMain::BuildActions() {
-  using F = TFormMain;
-  Command("MenuNewDatabase", "New Database...", "New Database", "newdatabase",
-          &F::MenuNewDatabaseClick);
-  Command("MenuOpenDatabase", "Open Database...", "Open Database", "opendatabase",
-          &F::MenuOpenDatabaseClick);
-  Command("MenuSaveAs", "Save Database As...", "Save Database As", nullptr, &F::MenuSaveAsClick);
-  Command("MenuPrintGrid", "Print Sudoku Grid", "Print Sudoku Grid", "print",
-          &F::MenuPrintGridClick);
-  Command("MenuExit", "Exit", "Exit", nullptr, &F::MenuExitClick)
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-  Command("MenuGenerate", "Generate Puzzle...", "Generate Puzzle", "generate",
-          &F::MenuGenerateClick);
-  Command("MenuNewPuzzle", "New Puzzle", "New Puzzle", "newpuzzle", &F::MenuNewPuzzleClick);
-  Command("MenuDesignPuzzle", "Design Puzzle", "Design Puzzle", "designpuzzle",
-          &F::MenuDesignPuzzleClick);
-  Command("MenuEditPuzzle", "Edit/Lock Puzzle", "Edit/Lock Puzzle", "editlock",
-          &F::MenuEditPuzzleClick);
-  Command("MenuSavePuzzle", "Save Puzzle", "Save Puzzle", "savepuzzle", &F::MenuSavePuzzleClick);
-  Command("MenuLoadPuzzle", "Load Puzzle", "Load Puzzle", "loadpuzzle", &F::MenuLoadPuzzleClick);
-  Command("MenuDeletePuzzle", "Delete Puzzle", "Delete Puzzle", "deletepuzzle",
-          &F::MenuDeletePuzzleClick);
-  Command("MenuUndo", "Undo", "Undo", "undo", &F::MenuUndoClick)
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  Command("MenuRedo", "Redo", "Redo", "redo", &F::MenuRedoClick)
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
-  Command("MenuSolve", "Solve", "Solve Puzzle", "solve", &F::MenuSolveClick);
-  Command("MenuFill191", "Fill 1-9", "Fill 1-9", "fill19", &F::MenuFill19Click);
-  Command("MenuReset", "Reset/Start Timer", "Reset/Start Timer", "reset", &F::MenuResetClick);
-  Command("MenuClear", "Clear Grid", "Clear Grid", nullptr, &F::MenuClearClick);
-  Command("MenuShowErrors", "Show Errors", "Show Errors", nullptr, &F::MenuShowErrorsClick);
-  Command("MenuClipboard", "Copy to Clipboard", "Copy to Clipboard", "clipboard",
-          &F::MenuClipboardClick)
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  Command("MenuContents", "Help", "Help", "help", &F::MenuContentsClick);
-  Command("MenuHomepage", "Ninegrove Home Page", "Ninegrove Home Page", nullptr,
-          &F::MenuHomepageClick);
-  Command("MenuAbout", "About", "About", nullptr, &F::MenuAboutClick);
-}
-
-void TFormMain::BuildMenus() {
-  auto add = [this](QMenu *menu, std::initializer_list<const char *> names) {
-    for (const char *name : names) {
-      if (!name)
-        menu->addSeparator();
-      else
-        menu->addAction(findChild<QAction *>(QString::fromLatin1(name)));
-    }
-  };
-  QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-  file->setObjectName(QStringLiteral("MenuFile"));
-  add(file, {"MenuNewDatabase", "MenuOpenDatabase", "MenuSaveAs", nullptr, "MenuPrintGrid", nullptr,
-             "MenuExit"});
-  QMenu *grid = menuBar()->addMenu(QStringLiteral("&Sudoku Grid"));
-  grid->setObjectName(QStringLiteral("MenuGrid"));
-  add(grid, {"MenuGenerate", nullptr, "MenuNewPuzzle", "MenuDesignPuzzle", "MenuEditPuzzle",
-             "MenuSavePuzzle", "MenuLoadPuzzle", "MenuDeletePuzzle", nullptr, "MenuUndo",
-             "MenuRedo", nullptr, "MenuSolve", "MenuFill191", "MenuReset", "MenuClear",
-             "MenuShowErrors", nullptr, "MenuClipboard"});
-  QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-  help->setObjectName(QStringLiteral("MenuHelp"));
-  add(help, {"MenuContents", nullptr, "MenuHomepage", nullptr, "MenuAbout"});
-}
-
-void TFormMain::BuildToolBar(QWidget *central) {
-  auto *bar = new TToolBar(central);
-  ToolBar = bar;
-  bar->setObjectName(QStringLiteral("ToolBar"));
-  bar->setGeometry(0, 0, 485, 25);
-  int left = 0;
-  for (const TToolSlot &slot : ToolSlots) {
-    if (!slot.action) {
-      bar->separators << left;
-      left += 8;
-      continue;
-    }
-    auto *button = new QToolButton(bar);
-    button->setObjectName(QString::fromLatin1(slot.button));
-    button->setDefaultAction(findChild<QAction *>(QString::fromLatin1(slot.action)));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setIconSize(QSize(16, 16));
-    button->setGeometry(left, 1, 23, 22);
-    left += 23;
-  }
+  UpdateLibraryState();
 }
 
 void TFormMain::BuildGridPage(QWidget *page) {
@@ -306,8 +169,8 @@ void TFormMain::BuildGridPage(QWidget *page) {
 
   LabelTitle = new QLabel(Panel2);
   LabelTitle->setObjectName(QStringLiteral("LabelTitle"));
+  LabelTitle->setTextFormat(Qt::PlainText);
   LabelTitle->move(10, 5);
-  SetTitle(QString());
 
   Panel3 = new QFrame(Panel2);
   Panel3->setObjectName(QStringLiteral("Panel3"));
@@ -356,15 +219,14 @@ void TFormMain::BuildGridPage(QWidget *page) {
     previous = button;
     return button;
   };
-  ButtonC = pushButton("ButtonC", QStringLiteral("Clear"), 150);
+  ButtonC = pushButton("ButtonC", tr("Clear"), 150);
   connect(ButtonC, &QPushButton::clicked, this, [this] { RunGuarded([this] { ButtonCClick(); }); });
-  ButtonGenerate = pushButton("ButtonGenerate", QStringLiteral("Generate Puzzle"), 195);
-  ButtonSolve = pushButton("ButtonSolve", QStringLiteral("Solve Puzzle"), 225);
-  ButtonReset = pushButton("ButtonReset", QStringLiteral("Reset/Start Timer"), 255);
-  connect(ButtonGenerate, &QPushButton::clicked, findChild<QAction *>("MenuGenerate"),
-          &QAction::trigger);
-  connect(ButtonSolve, &QPushButton::clicked, findChild<QAction *>("MenuSolve"), &QAction::trigger);
-  connect(ButtonReset, &QPushButton::clicked, findChild<QAction *>("MenuReset"), &QAction::trigger);
+  ButtonGenerate = pushButton("ButtonGenerate", tr("Generate Puzzle"), 195);
+  ButtonSolve = pushButton("ButtonSolve", tr("Solve Puzzle"), 225);
+  ButtonReset = pushButton("ButtonReset", tr("Reset/Start Timer"), 255);
+  connect(ButtonGenerate, &QPushButton::clicked, Action(TCommand::Generate), &QAction::trigger);
+  connect(ButtonSolve, &QPushButton::clicked, Action(TCommand::Solve), &QAction::trigger);
+  connect(ButtonReset, &QPushButton::clicked, Action(TCommand::Reset), &QAction::trigger);
 
   Panel4 = new QFrame(Panel2);
   Panel4->setObjectName(QStringLiteral("Panel4"));
@@ -373,22 +235,33 @@ void TFormMain::BuildGridPage(QWidget *page) {
   Panel4->setLineWidth(1);
   Panel4->setAutoFillBackground(true);
   Panel4->setPalette(QApplication::palette());
-  LabelTime = new QLabel(QStringLiteral("Time  00:00:00"), Panel4);
+  LabelTime = new QLabel(Panel4);
   LabelTime->setObjectName(QStringLiteral("LabelTime"));
   LabelTime->move(10, 10);
-  LabelTime->adjustSize();
-  LabelMode = new QLabel(LockMode, Panel4);
+  LabelMode = new QLabel(Panel4);
   LabelMode->setObjectName(QStringLiteral("LabelMode"));
   LabelMode->move(10, 30);
-  LabelMode->adjustSize();
 }
 
-// ---------------------------------------------------------------- the board
+// ---------------------------------------------------------------- the view
 
 void TFormMain::ShowBoard() {
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r)
       StringGrid->SetCell(c, r, Qs(Board[c][r].Text));
+}
+
+void TFormMain::ShowGame() {
+  ShowBoard();
+  auto show = [](QLabel *label, const QString &text) {
+    label->setText(text);
+    label->adjustSize();
+  };
+  show(LabelTitle, Qs(m_game.Title()));
+  show(LabelMode, m_game.Mode() == TMode::Edit ? tr("Edit Mode") : tr("Lock Mode"));
+  show(LabelTime, tr("Time  %1").arg(Qs(m_game.ElapsedText())));
+  if (!m_game.TimerRunning())
+    Timer->stop();
 }
 
 void TFormMain::StringGridDrawCell(QPainter &painter, int col, int row, const QRect &rect) {
@@ -401,10 +274,10 @@ void TFormMain::StringGridDrawCell(QPainter &painter, int col, int row, const QR
   painter.fillRect(rect, ground);
 
   const QString &text = StringGrid->Cell(col, row);
-  const bool large = cell.Fixed || text.size() == 1 || text.contains(QLatin1Char(' '));
+  const TCellType type = CellType(cell.Fixed, Ss(text), TMedium::Screen);
   // 24 and 8 points at 96 dots per inch, whatever the screen says.
-  painter.setFont(WindowFont(large ? 32 : 11));
-  painter.setPen(cell.Fixed ? QColor(Qt::black) : EnteredText);
+  painter.setFont(WindowFont(type.large ? 32 : 11));
+  painter.setPen(type.given ? QColor(Qt::black) : EnteredText);
   const QRect textRect = rect.adjusted(1, 0, 0, 0);
   painter.setClipRect(textRect, Qt::IntersectClip);
   painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text);
@@ -419,48 +292,22 @@ void TFormMain::StringGridDrawCell(QPainter &painter, int col, int row, const QR
   }
 }
 
-void TFormMain::SetTitle(const QString &title) {
-  LabelTitle->setText(title);
-  LabelTitle->adjustSize();
-}
-
-void TFormMain::SetMode(const QString &mode) {
-  LabelMode->setText(mode);
-  LabelMode->adjustSize();
-}
-
 // ---------------------------------------------------------------- the timer
 
-bool TFormMain::TimerRunning() const {
-  return Timer->isActive();
-}
-
 void TFormMain::TimerTimer() {
-  // Measured on the calendar, so a game that runs past midnight counts on.
-  const std::int64_t elapsed =
-      std::max<std::int64_t>(0, m_services.clock.MillisecondsSinceEpoch() - m_startTime);
-  const std::int64_t seconds = elapsed / 1000;
-  LabelTime->setText(QStringLiteral("Time  %1:%2:%3")
-                         .arg(seconds / 3600 % 24, 2, 10, QLatin1Char('0'))
-                         .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-                         .arg(seconds % 60, 2, 10, QLatin1Char('0')));
-  LabelTime->adjustSize();
-}
-
-void TFormMain::StopTimerAndReset() {
-  Timer->stop();
-  LabelTime->setText(QStringLiteral("Time  00:00:00"));
-  LabelTime->adjustSize();
+  m_game.Tick();
+  ShowGame();
+  if (m_game.TimerRunning())
+    Timer->start(m_game.MillisecondsToNextTick());
 }
 
 void TFormMain::StartTimer() {
-  m_startTime = m_services.clock.MillisecondsSinceEpoch();
-  Timer->start();
+  Timer->start(m_game.MillisecondsToNextTick());
 }
 
 void TFormMain::MenuResetClick() {
-  ClearOpenCells(Board);
-  ShowBoard();
+  m_game.ResetTimer();
+  ShowGame();
   StartTimer();
 }
 
@@ -470,33 +317,29 @@ void TFormMain::StringGridClick() {
   EditNumber->setText(StringGrid->Cell(StringGrid->Col(), StringGrid->Row()));
 }
 
+void TFormMain::WarnIfRefused(TEntryResult result) {
+  if (result == TEntryResult::Refused)
+    m_services.messages.Warning(this, tr("Fixed numbers cannot be edited in Lock Mode."));
+  ShowGame();
+}
+
 void TFormMain::ApplyEntry() {
-  m_history.PushHistory(Board);
-  ClearErrors(Board);
-  TSquare &cell = Board[StringGrid->Col()][StringGrid->Row()];
-  const std::string text = Ss(EditNumber->text());
-  if (LabelMode->text() == EditMode)
-    cell.Fixed = text.size() == 1;
-  if (LabelMode->text() != LockMode || !cell.Fixed) {
-    cell.Text = text;
-    ShowBoard();
-  } else {
-    m_services.messages.Warning(this,
-                                QStringLiteral("Fixed numbers cannot be edited in Lock Mode."));
-  }
-  if (BoardState(Board) == bsComplete && !CheckErrors(Board, false))
-    Timer->stop();
+  WarnIfRefused(m_game.ApplyEntry(StringGrid->Col(), StringGrid->Row(), Ss(EditNumber->text())));
 }
 
 void TFormMain::ButtonDigitClick(int digit) {
-  // Unlike typing, the buttons are not held to nine characters.
-  EditNumber->setText(EditNumber->text() + QString::number(digit));
-  ApplyEntry();
+  std::string entry = Ss(EditNumber->text());
+  const TEntryResult result =
+      m_game.AppendDigit(StringGrid->Col(), StringGrid->Row(), entry, digit);
+  EditNumber->setText(Qs(entry));
+  WarnIfRefused(result);
 }
 
 void TFormMain::ButtonCClick() {
+  std::string entry;
+  const TEntryResult result = m_game.ClearEntry(StringGrid->Col(), StringGrid->Row(), entry);
   EditNumber->clear();
-  ApplyEntry();
+  WarnIfRefused(result);
 }
 
 bool TFormMain::EditNumberKeyPress(QKeyEvent *event) {
@@ -513,19 +356,20 @@ bool TFormMain::EditNumberKeyPress(QKeyEvent *event) {
   return false;
 }
 
+void TFormMain::WatchShortcuts(QWidget *widget) {
+  widget->installEventFilter(this);
+}
+
 bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
   if (event->type() == QEvent::ShortcutOverride) {
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (widget && widget->window() == this) {
-      const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-      for (const char *name : {"MenuExit", "MenuUndo", "MenuRedo", "MenuClipboard"}) {
-        if (findChild<QAction *>(QString::fromLatin1(name))->shortcut() == pressed) {
-          // The window's command, not the focused control, takes the key, and
-          // the chord's releases do not count as typing in the entry box.
-          m_entryKeys.clear();
-          event->ignore();
-          return true;
-        }
+    const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+    for (TCommand command : {TCommand::Exit, TCommand::Undo, TCommand::Redo, TCommand::Clipboard}) {
+      if (Action(command)->shortcut() == pressed) {
+        // The window's command, not the focused control, takes the key, and
+        // the chord's releases do not count as typing in the entry box.
+        m_entryKeys.clear();
+        event->ignore();
+        return true;
       }
     }
   }
@@ -557,33 +401,25 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
 // ---------------------------------------------------------------- commands
 
 void TFormMain::MenuClearClick() {
-  ClearBoard(Board);
-  ShowBoard();
+  m_game.ClearGrid();
+  ShowGame();
 }
 
 void TFormMain::MenuNewPuzzleClick() {
   TBusyCursor busy(m_services.cursor);
-  NewPuzzleRecord();
-  MenuClearClick();
-  SetMode(EditMode);
-  StopTimerAndReset();
+  m_game.NewPuzzle(NewPuzzleRecord());
+  ShowGame();
 }
 
 void TFormMain::MenuDesignPuzzleClick() {
   TBusyCursor busy(m_services.cursor);
-  NewPuzzleRecord();
-  MenuClearClick();
-  SetMode(EditMode);
-  Propagate(Board);
-  SearchSolution(Board, m_random);
-  RemoveClues(Board, 0, m_random);
-  ShowBoard();
-  StopTimerAndReset();
+  m_game.DesignPuzzle(NewPuzzleRecord());
+  ShowGame();
 }
 
 void TFormMain::MenuEditPuzzleClick() {
-  SetMode(LabelMode->text() == LockMode ? EditMode : LockMode);
-  StopTimerAndReset();
+  m_game.EditLock();
+  ShowGame();
 }
 
 void TFormMain::MenuGenerateClick() {
@@ -593,62 +429,40 @@ void TFormMain::MenuGenerateClick() {
 
 void TFormMain::GeneratePuzzle(int level) {
   TBusyCursor busy(m_services.cursor);
-  MenuClearClick();
-  SetMode(LockMode);
-  SetTitle(QStringLiteral("Puzzle Level %1").arg(level));
-  Propagate(Board);
-  SearchSolution(Board, m_random);
-  RemoveClues(Board, level, m_random);
-  ShowBoard();
+  m_game.Generate(level);
+  ShowGame();
   StartTimer();
 }
 
 void TFormMain::MenuUndoClick() {
-  if (m_history.Undo(Board))
+  if (m_game.Undo())
     ShowBoard();
 }
 
 void TFormMain::MenuRedoClick() {
-  if (m_history.Redo(Board))
+  if (m_game.Redo())
     ShowBoard();
 }
 
 void TFormMain::MenuSolveClick() {
   TBusyCursor busy(m_services.cursor);
-  SetMode(LockMode);
-  Propagate(Board);
-  if (SearchSolution(Board, m_random) == TSearchResult::Unsolvable)
-    m_services.messages.Warning(this, QStringLiteral("Puzzle is unsolvable"));
-  ClearErrors(Board);
-  ShowBoard();
+  if (m_game.Solve() == TSolveResult::Unsolvable)
+    m_services.messages.Warning(this, tr("Puzzle is unsolvable"));
+  ShowGame();
 }
 
 void TFormMain::MenuFill19Click() {
-  SetMode(LockMode);
-  ComputeCandidates(Board);
-  ClearErrors(Board);
-  ShowBoard();
+  m_game.Fill19();
+  ShowGame();
 }
 
 void TFormMain::MenuShowErrorsClick() {
   TBusyCursor busy(m_services.cursor);
-  CheckErrors(Board, true);
+  m_game.ShowErrors();
   ShowBoard();
 }
 
 // ---------------------------------------------------------------- output
-
-namespace {
-
-TCellTexts GridTexts(const TStringGrid &grid) {
-  TCellTexts cells;
-  for (int c = 0; c < 9; ++c)
-    for (int r = 0; r < 9; ++r)
-      cells[c][r] = grid.Cell(c, r);
-  return cells;
-}
-
-} // namespace
 
 void TFormMain::MenuPrintGridClick() {
   const TCellTexts cells = GridTexts(*StringGrid);

@@ -1,45 +1,47 @@
 #pragma once
 
-#include "board.h"
-#include "history.h"
+#include "commands.h"
+#include "game.h"
 #include "puzzlelibrary.h"
-#include "random.h"
 #include "services.h"
 
 #include <QMainWindow>
 #include <QSet>
 
 #include <array>
-#include <cstdint>
-#include <functional>
 
-class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableView;
 class QTimer;
+class TDBGrid;
 class TPageControl;
 class TStringGrid;
 class TPuzzleModel;
 
-// The main window. It owns the game: the board, the undo history, the mode
-// (held as the caption of LabelMode), the title and the start time.
+// The main window: a view over the game and the open library. Each command
+// goes to one of them and the window shows what comes back.
 class TFormMain : public QMainWindow {
   Q_OBJECT
 
+  // Ahead of Board, which refers into the game.
+  TServices &m_services;
+  TSeededRandom m_random;
+  TGame m_game;
+
 public:
   static inline const QString ApplicationTitle = QStringLiteral("Ninegrove 1.0");
-  static inline const QString EditMode = QStringLiteral("Edit Mode");
-  static inline const QString LockMode = QStringLiteral("Lock Mode");
 
   explicit TFormMain(TServices &services, QWidget *parent = nullptr);
   ~TFormMain() override;
 
-  TGrid Board;
-  const THistory &History() const { return m_history; }
-  bool TimerRunning() const;
+  TGame &Game() { return m_game; }
+  // The game's board, by the name the rest of the program knows it.
+  TGrid &Board;
+  const THistory &History() const { return m_game.History(); }
+  bool TimerRunning() const { return m_game.TimerRunning(); }
+  QAction *Action(TCommand command) const { return m_actions[static_cast<std::size_t>(command)]; }
 
   // Commands, one per menu item; tool and push buttons share them.
   void MenuNewDatabaseClick();
@@ -74,13 +76,12 @@ public:
   void TimerTimer();
   void ShowBoard();
   void StringGridDrawCell(QPainter &painter, int col, int row, const QRect &rect);
-
   // What the level dialog's OK runs.
   void GeneratePuzzle(int level);
 
+  // The library.
   void EnableDatabaseItems(bool enabled);
-  void NewPuzzleRecord();
-  void CreateDatabase(const QString &path);
+  std::string NewPuzzleRecord();
   QString DatabaseFileName() const { return m_library.FileName(); }
   const TPuzzleLibrary &Library() const { return m_library; }
   // The row that Load Puzzle and Delete Puzzle act on.
@@ -96,28 +97,24 @@ protected:
 private:
   void FormCreate();
   void BuildActions();
-  void BuildMenus();
-  void BuildToolBar(QWidget *central);
   void BuildGridPage(QWidget *page);
-  QAction *Command(const char *name, const QString &caption, const QString &hint, const char *icon,
-                   void (TFormMain::*handler)());
   void RunGuarded(const std::function<void()> &command);
-  void SetTitle(const QString &title);
-  void SetMode(const QString &mode);
-  void StopTimerAndReset();
+  // The labels, the grid and the clock after the game changed.
+  void ShowGame();
   void StartTimer();
+  void WarnIfRefused(TEntryResult result);
   bool EditNumberKeyPress(QKeyEvent *event);
+  void WatchShortcuts(QWidget *widget);
+  // Whether a library is open, and which, decides the record commands and the caption.
+  void UpdateLibraryState();
+  void ShowLibraryRows(int current);
   QString DataFolder() const;
-  // The open library is this file, by whatever spelling.
   bool IsOpenLibrary(const QString &path) const;
   // An existing file at path may go: not the open library, and the user says Yes.
   bool MayReplace(const QString &path, QMessageBox::StandardButtons buttons);
   void ConnectLibrary(const QString &path);
 
-  TServices &m_services;
-  THistory m_history;
-  TSeededRandom m_random;
-  std::int64_t m_startTime = 0;
+  TActions m_actions{};
   // Keys pressed while the entry box had the focus and not yet released.
   QSet<int> m_entryKeys;
   TPuzzleLibrary m_library;
@@ -142,6 +139,6 @@ public:
   QFrame *Panel4 = nullptr;
   QLabel *LabelTime = nullptr;
   QLabel *LabelMode = nullptr;
-  QTableView *DBGrid = nullptr;
+  TDBGrid *DBGrid = nullptr;
   QTimer *Timer = nullptr;
 };

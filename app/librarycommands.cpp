@@ -2,6 +2,8 @@
 #include "formmain.h"
 
 #include "accessimport.h"
+#include "dbgrid.h"
+#include "filereplace.h"
 #include "pagecontrol.h"
 #include "puzzlemodel.h"
 
@@ -9,9 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QSaveFile>
-#include <QTableView>
 
 namespace {
 const QString LibraryFilter = QStringLiteral("Ninegrove Library (*.ngl)");
@@ -31,8 +31,17 @@ bool TFormMain::IsOpenLibrary(const QString &path) const {
 }
 
 void TFormMain::EnableDatabaseItems(bool enabled) {
-  for (const char *name : {"MenuSavePuzzle", "MenuLoadPuzzle", "MenuDeletePuzzle", "MenuSaveAs"})
-    findChild<QAction *>(QString::fromLatin1(name))->setEnabled(enabled);
+  for (TCommand command :
+       {TCommand::SavePuzzle, TCommand::LoadPuzzle, TCommand::DeletePuzzle, TCommand::SaveAs})
+    Action(command)->setEnabled(enabled);
+}
+
+void TFormMain::UpdateLibraryState() {
+  const bool open = m_library.IsOpen();
+  EnableDatabaseItems(open);
+  setWindowTitle(open ? ApplicationTitle + QStringLiteral(" - ") +
+                            QFileInfo(m_library.FileName()).fileName()
+                      : ApplicationTitle);
 }
 
 int TFormMain::CurrentRecord() const {
@@ -49,49 +58,44 @@ void TFormMain::SetCurrentRecord(int index) {
   DBGrid->setCurrentIndex(m_model->index(index, column));
 }
 
+void TFormMain::ShowLibraryRows(int current) {
+  m_model->Refresh();
+  SetCurrentRecord(current);
+}
+
 void TFormMain::ConnectLibrary(const QString &path) {
   if (!m_library.Open(path))
     throw TLibraryError(QStringLiteral("%1 is not a Ninegrove library.").arg(path));
-  m_model->Refresh();
-  SetCurrentRecord(0);
-  EnableDatabaseItems(true);
-  setWindowTitle(ApplicationTitle + QStringLiteral(" - ") + QFileInfo(path).fileName());
+  ShowLibraryRows(0);
+  UpdateLibraryState();
 }
 
 bool TFormMain::MayReplace(const QString &path, QMessageBox::StandardButtons buttons) {
   if (!QFileInfo::exists(path))
     return true;
   if (IsOpenLibrary(path)) {
-    m_services.messages.Warning(this, QStringLiteral("Can not create file. File is still in use."));
+    m_services.messages.Warning(this, tr("Can not create file. File is still in use."));
     return false;
   }
-  return m_services.messages.Question(this, QStringLiteral("Overwrite"),
-                                      QStringLiteral("File already exists. Overwrite?"), buttons,
-                                      QMessageBox::NoIcon) == QMessageBox::Yes;
-}
-
-void TFormMain::CreateDatabase(const QString &path) {
-  m_library.Close();
-  m_model->Refresh();
-  TPuzzleLibrary::Create(path);
+  return m_services.messages.Question(this, tr("Overwrite"), tr("File already exists. Overwrite?"),
+                                      buttons, QMessageBox::NoIcon) == QMessageBox::Yes;
 }
 
 void TFormMain::MenuNewDatabaseClick() {
-  const QString path = m_services.files.SaveFileName(this, QStringLiteral("New Database"),
-                                                     DataFolder(), LibraryFilter, LibrarySuffix);
-  if (path.isEmpty())
+  const QString path = m_services.files.SaveFileName(this, tr("New Database"), DataFolder(),
+                                                     LibraryFilter, LibrarySuffix);
+  if (path.isEmpty() || !MayReplace(path, QMessageBox::Yes | QMessageBox::No))
     return;
-  if (!MayReplace(path, QMessageBox::Yes | QMessageBox::No))
-    return;
-  QFile::remove(path);
   TBusyCursor busy(m_services.cursor);
-  CreateDatabase(path);
+  // The open library stays open, and a file of that name stays as it was,
+  // until the new library is complete under its name.
+  WriteReplacing(path, [](const QString &part) { TPuzzleLibrary::Create(part); });
   ConnectLibrary(path);
 }
 
 void TFormMain::MenuOpenDatabaseClick() {
-  const QString path = m_services.files.OpenFileName(this, QStringLiteral("Open"), DataFolder(),
-                                                     OpenFilter, LibrarySuffix);
+  const QString path =
+      m_services.files.OpenFileName(this, tr("Open"), DataFolder(), OpenFilter, LibrarySuffix);
   if (path.isEmpty())
     return;
   if (IsAccessFile(path)) {
@@ -110,18 +114,16 @@ void TFormMain::MenuOpenDatabaseClick() {
     m_model->Refresh();
   }
   if (!opened) {
-    m_services.messages.Error(this, QStringLiteral("Error opening league file."));
+    m_services.messages.Error(this, tr("Error opening league file."));
     return;
   }
   PageControl->SetCurrent(TabSheetDatabase);
 }
 
 void TFormMain::MenuSaveAsClick() {
-  const QString path = m_services.files.SaveFileName(this, QStringLiteral("Save As..."),
-                                                     DataFolder(), LibraryFilter, LibrarySuffix);
-  if (path.isEmpty())
-    return;
-  if (!MayReplace(path, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel))
+  const QString path = m_services.files.SaveFileName(this, tr("Save As..."), DataFolder(),
+                                                     LibraryFilter, LibrarySuffix);
+  if (path.isEmpty() || !MayReplace(path, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel))
     return;
   TBusyCursor busy(m_services.cursor);
   const QString source = DatabaseFileName();
@@ -165,7 +167,7 @@ void TFormMain::ImportAccessLibrary(const QString &path) {
     TBusyCursor busy(m_services.cursor);
     puzzles = ReadAccessPuzzles(path);
   } catch (const TLibraryError &) {
-    m_services.messages.Error(this, QStringLiteral("Error opening league file."));
+    m_services.messages.Error(this, tr("Error opening league file."));
     return;
   }
   if (!MayReplace(target, QMessageBox::Yes | QMessageBox::No))
@@ -176,33 +178,31 @@ void TFormMain::ImportAccessLibrary(const QString &path) {
   PageControl->SetCurrent(TabSheetDatabase);
 }
 
-void TFormMain::NewPuzzleRecord() {
-  QString title = QStringLiteral("New Puzzle");
+std::string TFormMain::NewPuzzleRecord() {
+  QString title = tr("New Puzzle");
   if (m_library.IsOpen()) {
+    const QString base = title;
     for (int number = 1; m_library.Find(title) >= 0; ++number)
-      title = QStringLiteral("New Puzzle (%1)").arg(number);
-    const int index = m_library.Append(title);
-    m_model->Refresh();
-    SetCurrentRecord(index);
+      title = QStringLiteral("%1 (%2)").arg(base).arg(number);
+    ShowLibraryRows(m_library.Append(title));
   }
-  SetTitle(title);
+  return title.toStdString();
 }
 
 void TFormMain::MenuSavePuzzleClick() {
   if (!m_library.IsOpen())
-    throw TLibraryError(QStringLiteral("No library is open."));
-  const int index = m_library.Save(LabelTitle->text(), StoredCells(Board));
-  m_model->Refresh();
-  SetCurrentRecord(index);
+    throw TLibraryError(tr("No library is open."));
+  ShowLibraryRows(m_library.Save(QString::fromStdString(m_game.Title()), StoredCells(Board)));
 }
 
 void TFormMain::MenuLoadPuzzleClick() {
   const int index = CurrentRecord();
   if (index < 0)
     return;
-  LoadStoredCells(Board, m_library.ReadCells(index));
-  SetTitle(m_library.Row(index).title);
-  ShowBoard();
+  TGrid stored;
+  LoadStoredCells(stored, m_library.ReadCells(index));
+  m_game.LoadPuzzle(stored, m_library.Row(index).title.toStdString());
+  ShowGame();
   PageControl->SetCurrent(TabSheetGrid);
 }
 
@@ -210,14 +210,12 @@ void TFormMain::MenuDeletePuzzleClick() {
   const int index = CurrentRecord();
   if (index < 0)
     return;
-  if (m_services.messages.Question(this, QStringLiteral("Delete"),
-                                   QStringLiteral("Do you really want to delete this puzzle?"),
-                                   QMessageBox::Yes | QMessageBox::No,
-                                   QMessageBox::Question) != QMessageBox::Yes)
+  if (m_services.messages.Question(
+          this, tr("Delete"), tr("Do you really want to delete this puzzle?"),
+          QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes)
     return;
   m_library.Delete(index);
-  m_model->Refresh();
-  SetCurrentRecord(0);
+  ShowLibraryRows(0);
   MenuLoadPuzzleClick();
 }
 
@@ -225,11 +223,10 @@ void TFormMain::DeleteRecordByKeyboard() {
   const int index = CurrentRecord();
   if (index < 0)
     return;
-  if (m_services.messages.Question(
-          this, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
-          QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question) != QMessageBox::Ok)
+  if (m_services.messages.Question(this, tr("Confirm"), tr("Delete record?"),
+                                   QMessageBox::Ok | QMessageBox::Cancel,
+                                   QMessageBox::Question) != QMessageBox::Ok)
     return;
   m_library.Delete(index);
-  m_model->Refresh();
-  SetCurrentRecord(0);
+  ShowLibraryRows(0);
 }

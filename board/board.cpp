@@ -58,3 +58,13 @@ bool CheckErrors(TGrid &board, bool mark) {
     }
   return result;
 }
+
+TCellType CellType(bool fixed, std::string_view text, TMedium medium) {
+  // Characters, not bytes: a text from a library file may hold any.
+  std::size_t characters = 0;
+  for (const char byte : text)
+    characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+  if (medium == TMedium::Paper)
+    return {fixed, characters == 1};
+  return {fixed, fixed || characters == 1 || text.find(' ') != std::string_view::npos};
+}

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 // One cell. The text alone carries the cell's content: empty, one decided
 // character, or two or more candidate digits.
@@ -41,3 +42,13 @@ void ClearOpenCells(TGrid &board);
 // every open cell that takes part in a conflict gets its Error flag; givens
 // never do. Never clears a flag.
 bool CheckErrors(TGrid &board, bool mark);
+
+// How a cell's text is set. Screen and paper follow one rule: a given stands
+// out (black on screen, bold on paper), a single character is large; on screen
+// a given and a text with a space are large too.
+enum class TMedium { Screen, Paper };
+struct TCellType {
+  bool given;
+  bool large;
+};
+TCellType CellType(bool fixed, std::string_view text, TMedium medium);

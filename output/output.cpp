@@ -49,8 +49,8 @@ void PaintPage(QPainter &painter, const QString &title, const TCellTexts &cells,
 
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r) {
-      const TSquare &cell = board[c][r];
-      painter.setFont(Arial(cell.Text.size() == 1 ? 16 : 8, cell.Fixed));
+      const TCellType type = CellType(board[c][r].Fixed, board[c][r].Text, TMedium::Paper);
+      painter.setFont(Arial(type.large ? 16 : 8, type.given));
       const QRect rect(c * Cell, GridTop + r * Cell, Cell, Cell);
       TextRect(painter, rect, rect.topLeft() + QPoint(60, 30), cells[c][r]);
       painter.setPen(QPen(Qt::black, 0));

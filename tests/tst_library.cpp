@@ -1,3 +1,4 @@
+#include "dbgrid.h"
 #include "fakeservices.h"
 #include "formmain.h"
 #include "pagecontrol.h"
@@ -229,7 +230,7 @@ void TestLibrary::saveOverwritesOrAppends() {
 
   // Same title, other letter case: that row is overwritten in place.
   m_form->Board[0][0] = {false, "123", false};
-  m_form->LabelTitle->setText("puzzle level 3");
+  m_form->Game().SetTitle(QString("puzzle level 3").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList({"New Puzzle", "Puzzle Level 3"}));
   QCOMPARE(Numbers(), QList<qint64>({1, 2}));
@@ -249,7 +250,7 @@ void TestLibrary::saveOverwritesOrAppends() {
   QCOMPARE(m_form->PageControl->Current(), m_form->TabSheetGrid);
 
   // A new title appends a last row; loading a never-saved row gives an empty board.
-  m_form->LabelTitle->setText("Mine");
+  m_form->Game().SetTitle(QString("Mine").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList({"New Puzzle", "Puzzle Level 3", "Mine"}));
   QCOMPARE(Numbers(), QList<qint64>({1, 2, 3}));
@@ -304,7 +305,7 @@ void TestLibrary::storedTexts() {
 
   // Round trip through the file: nine candidates, a given, twelve characters.
   m_form->Board = board;
-  m_form->LabelTitle->setText("Round trip");
+  m_form->Game().SetTitle(QString("Round trip").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Numbers(), QList<qint64>({1, 2}));
   m_form->MenuClearClick();
@@ -325,14 +326,14 @@ void TestLibrary::titlesKeptExactly() {
   const QStringList titles = {"It's \"quoted\"; DROP TABLE Puzzles; --", "Ünïcödé ☃ 数独",
                               QString(60, QChar('x'))};
   for (const QString &title : titles) {
-    m_form->LabelTitle->setText(title);
+    m_form->Game().SetTitle(QString(title).toStdString());
     Action("MenuSavePuzzle")->trigger();
   }
   QCOMPARE(Titles(), QStringList({titles[0], titles[1], QString(50, QChar('x'))}));
   QCOMPARE(m_form->Library().Find(titles[1]), 1);
   // Saved again, each is found, not appended.
   for (const QString &title : titles) {
-    m_form->LabelTitle->setText(title);
+    m_form->Game().SetTitle(QString(title).toStdString());
     Action("MenuSavePuzzle")->trigger();
   }
   QCOMPARE(m_form->Library().Count(), 3);
@@ -352,7 +353,7 @@ void TestLibrary::deletePuzzle() {
   QVERIFY(m_fakes->messages.shown.empty());
 
   for (const char *title : {"One", "Two", "Three"}) {
-    m_form->LabelTitle->setText(title);
+    m_form->Game().SetTitle(QString(title).toStdString());
     m_form->Board[0][0] = {true, std::string(1, title[1]), false};
     Action("MenuSavePuzzle")->trigger();
   }
@@ -412,7 +413,7 @@ void TestLibrary::keyboardDeleteAndTitleEditor() {
 
 void TestLibrary::inUseByAnotherSpelling() {
   NewLibrary("open.ngl");
-  m_form->LabelTitle->setText("Keep me");
+  m_form->Game().SetTitle(QString("Keep me").toStdString());
   Action("MenuSavePuzzle")->trigger();
   const QByteArray before = Digest(PathOf("open.ngl"));
   QVERIFY(QFile::link(PathOf("open.ngl"), PathOf("link.ngl")));
@@ -570,10 +571,10 @@ void TestLibrary::badFilesStayUntouched() {
 
 void TestLibrary::readOnlyOrLockedLibrary() {
   NewLibrary("guarded.ngl");
-  m_form->LabelTitle->setText("Stored");
+  m_form->Game().SetTitle(QString("Stored").toStdString());
   m_form->Board[0][0] = {true, "1", false};
   Action("MenuSavePuzzle")->trigger();
-  m_form->LabelTitle->setText("Second");
+  m_form->Game().SetTitle(QString("Second").toStdString());
   Action("MenuSavePuzzle")->trigger();
 
   // Locked by another program for the length of its transaction.
@@ -582,7 +583,7 @@ void TestLibrary::readOnlyOrLockedLibrary() {
     other.Query("PRAGMA busy_timeout = 0");
     QVERIFY(other.Query("BEGIN EXCLUSIVE").isActive());
     m_form->Board[0][0] = {true, "9", false};
-    m_form->LabelTitle->setText("Stored");
+    m_form->Game().SetTitle(QString("Stored").toStdString());
     Action("MenuSavePuzzle")->trigger();
     QCOMPARE(m_fakes->messages.shown.size(), std::size_t(1));
     QCOMPARE(m_fakes->messages.shown[0].kind, QString("application"));
@@ -602,7 +603,7 @@ void TestLibrary::readOnlyOrLockedLibrary() {
     QSKIP("running as root on a file system without immutable files");
   m_fakes->files.answers.push_back(guarded);
   Action("MenuOpenDatabase")->trigger();
-  m_form->LabelTitle->setText("Third");
+  m_form->Game().SetTitle(QString("Third").toStdString());
   Action("MenuSavePuzzle")->trigger();
   if (root)
     QProcess::execute("chattr", {"-i", guarded});

@@ -1,5 +1,6 @@
 #include "fakeservices.h"
 #include "formabout.h"
+#include "dbgrid.h"
 #include "formmain.h"
 #include "pagecontrol.h"
 #include "puzzles.h"

@@ -1,0 +1,49 @@
+#include "dbgrid.h"
+
+#include "fonts.h"
+#include "puzzlelibrary.h"
+#include "puzzlemodel.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+namespace {
+
+class TTitleDelegate : public QStyledItemDelegate {
+public:
+  explicit TTitleDelegate(TDBGrid *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+  QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                        const QModelIndex &index) const override {
+    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+      line->setMaxLength(TPuzzleLibrary::TitleWidth);
+    emit m_grid->EditorCreated(editor);
+    return editor;
+  }
+
+private:
+  TDBGrid *m_grid;
+};
+
+} // namespace
+
+TDBGrid::TDBGrid(TPuzzleModel *model, QWidget *parent) : QTableView(parent) {
+  setObjectName(QStringLiteral("DBGrid"));
+  setGeometry(0, 0, 458, 357);
+  setFont(WindowFont(11));
+  QPalette ground = palette();
+  ground.setColor(QPalette::Base, InactiveCaption);
+  setPalette(ground);
+  setModel(model);
+  setItemDelegateForColumn(1, new TTitleDelegate(this));
+  setColumnWidth(0, 30);
+  setColumnWidth(1, 320);
+  verticalHeader()->setDefaultSectionSize(18);
+  verticalHeader()->setMinimumWidth(12);
+  horizontalHeader()->setFont(WindowFont(11));
+  // The current row is marked by the focus rectangle alone, not a highlight.
+  setSelectionMode(QAbstractItemView::NoSelection);
+  setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                  QAbstractItemView::SelectedClicked);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QTableView>
+
+class TPuzzleModel;
+
+// The Database tab's list of puzzles: the number, read-only, and the title,
+// edited in place and held to the column's width.
+class TDBGrid : public QTableView {
+  Q_OBJECT
+
+public:
+  TDBGrid(TPuzzleModel *model, QWidget *parent);
+
+signals:
+  // A title editor was made; the window serves its shortcuts first.
+  void EditorCreated(QWidget *editor);
+};
