@@ -47,3 +47,14 @@ TDBGrid::TDBGrid(TPuzzleModel *model, QWidget *parent) : QTableView(parent) {
   setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                   QAbstractItemView::SelectedClicked);
 }
+
+int TDBGrid::CurrentRecord() const {
+  if (model()->rowCount() == 0)
+    return -1;
+  return currentIndex().isValid() ? currentIndex().row() : 0;
+}
+
+void TDBGrid::SetCurrentRecord(int row) {
+  if (row >= 0 && row < model()->rowCount())
+    setCurrentIndex(model()->index(row, std::max(currentIndex().column(), 0)));
+}

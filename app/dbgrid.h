@@ -12,6 +12,10 @@ class TDBGrid : public QTableView {
 public:
   TDBGrid(TPuzzleModel *model, QWidget *parent);
 
+  // The row Load Puzzle and Delete Puzzle act on; -1 with no rows.
+  int CurrentRecord() const;
+  void SetCurrentRecord(int row);
+
 signals:
   // A title editor was made; the window serves its shortcuts first.
   void EditorCreated(QWidget *editor);

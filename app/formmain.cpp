@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "formabout.h"
 #include "formselectlevel.h"
+#include "gridpage.h"
 #include "output.h"
 #include "pagecontrol.h"
 #include "puzzlemodel.h"
@@ -18,17 +19,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
 namespace {
-
-const QColor ErrorGround(255, 128, 128);
-const QColor CurrentGround(166, 202, 240);
-const QColor EnteredText(0, 0, 255);
 
 const QString HelpFileName = QStringLiteral("nghelp.chm");
 
@@ -159,88 +154,34 @@ void TFormMain::RunGuarded(const std::function<void()> &command) {
 }
 
 void TFormMain::BuildGridPage(QWidget *page) {
-  Panel2 = new QFrame(page);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  Panel2->setGeometry(0, 0, 458, 357);
-  Panel2->setAutoFillBackground(true);
-  QPalette ground = Panel2->palette();
-  ground.setColor(QPalette::Window, InactiveCaption);
-  Panel2->setPalette(ground);
+  auto *grid = new TGridPage(page);
+  Panel2 = grid;
+  LabelTitle = grid->LabelTitle;
+  Panel3 = grid->Panel3;
+  StringGrid = grid->StringGrid;
+  EditNumber = grid->EditNumber;
+  Buttons = grid->Buttons;
+  ButtonC = grid->ButtonC;
+  ButtonGenerate = grid->ButtonGenerate;
+  ButtonSolve = grid->ButtonSolve;
+  ButtonReset = grid->ButtonReset;
+  Panel4 = grid->Panel4;
+  LabelTime = grid->LabelTime;
+  LabelMode = grid->LabelMode;
 
-  LabelTitle = new QLabel(Panel2);
-  LabelTitle->setObjectName(QStringLiteral("LabelTitle"));
-  LabelTitle->setTextFormat(Qt::PlainText);
-  LabelTitle->move(10, 5);
-
-  Panel3 = new QFrame(Panel2);
-  Panel3->setObjectName(QStringLiteral("Panel3"));
-  Panel3->setGeometry(10, 20, 330, 330);
-  Panel3->setAutoFillBackground(true);
-  QPalette black = Panel3->palette();
-  black.setColor(QPalette::Window, Qt::black);
-  Panel3->setPalette(black);
-
-  StringGrid = new TStringGrid(Panel3);
-  StringGrid->setObjectName(QStringLiteral("StringGrid"));
-  StringGrid->move(3, 3);
   StringGrid->SetDrawCell([this](QPainter &painter, int col, int row, const QRect &rect) {
     StringGridDrawCell(painter, col, row, rect);
   });
   connect(StringGrid, &TStringGrid::Clicked, this,
           [this] { RunGuarded([this] { StringGridClick(); }); });
-
-  EditNumber = new QLineEdit(Panel2);
-  EditNumber->setObjectName(QStringLiteral("EditNumber"));
-  EditNumber->setGeometry(350, 20, 100, 21);
-  EditNumber->setContextMenuPolicy(Qt::NoContextMenu);
-  EditNumber->setAcceptDrops(false);
-  EditNumber->setDragEnabled(false);
-
-  QWidget *previous = EditNumber;
-  QWidget::setTabOrder(StringGrid, EditNumber);
-  for (int digit : {1, 2, 3, 6, 5, 4, 7, 8, 9}) {
-    auto *button = new QPushButton(QString::number(digit), Panel2);
-    button->setObjectName(QStringLiteral("Button%1").arg(digit));
-    button->setGeometry(350 + (digit - 1) % 3 * 35, 45 + (digit - 1) / 3 * 35, 30, 30);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this,
+  connect(EditNumber, &TEntryBox::KeyUp, this, [this] { RunGuarded([this] { ApplyEntry(); }); });
+  for (int digit = 1; digit <= 9; ++digit)
+    connect(Buttons[digit], &QPushButton::clicked, this,
             [this, digit] { RunGuarded([=, this] { ButtonDigitClick(digit); }); });
-    Buttons[digit] = button;
-    QWidget::setTabOrder(previous, button);
-    previous = button;
-  }
-
-  auto pushButton = [&](const char *name, const QString &caption, int top) {
-    auto *button = new QPushButton(caption, Panel2);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(350, top, 100, 25);
-    button->setAutoDefault(false);
-    QWidget::setTabOrder(previous, button);
-    previous = button;
-    return button;
-  };
-  ButtonC = pushButton("ButtonC", tr("Clear"), 150);
   connect(ButtonC, &QPushButton::clicked, this, [this] { RunGuarded([this] { ButtonCClick(); }); });
-  ButtonGenerate = pushButton("ButtonGenerate", tr("Generate Puzzle"), 195);
-  ButtonSolve = pushButton("ButtonSolve", tr("Solve Puzzle"), 225);
-  ButtonReset = pushButton("ButtonReset", tr("Reset/Start Timer"), 255);
   connect(ButtonGenerate, &QPushButton::clicked, Action(TCommand::Generate), &QAction::trigger);
   connect(ButtonSolve, &QPushButton::clicked, Action(TCommand::Solve), &QAction::trigger);
   connect(ButtonReset, &QPushButton::clicked, Action(TCommand::Reset), &QAction::trigger);
-
-  Panel4 = new QFrame(Panel2);
-  Panel4->setObjectName(QStringLiteral("Panel4"));
-  Panel4->setGeometry(350, 300, 100, 50);
-  Panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel4->setLineWidth(1);
-  Panel4->setAutoFillBackground(true);
-  Panel4->setPalette(QApplication::palette());
-  LabelTime = new QLabel(Panel4);
-  LabelTime->setObjectName(QStringLiteral("LabelTime"));
-  LabelTime->move(10, 10);
-  LabelMode = new QLabel(Panel4);
-  LabelMode->setObjectName(QStringLiteral("LabelMode"));
-  LabelMode->move(10, 30);
 }
 
 // ---------------------------------------------------------------- the view
@@ -266,30 +207,8 @@ void TFormMain::ShowGame() {
 
 void TFormMain::StringGridDrawCell(QPainter &painter, int col, int row, const QRect &rect) {
   const TSquare &cell = Board[col][row];
-  QColor ground = Qt::white;
-  if (cell.Error)
-    ground = ErrorGround;
-  else if (col == StringGrid->Col() && row == StringGrid->Row())
-    ground = CurrentGround;
-  painter.fillRect(rect, ground);
-
-  const QString &text = StringGrid->Cell(col, row);
-  const TCellType type = CellType(cell.Fixed, Ss(text), TMedium::Screen);
-  // 24 and 8 points at 96 dots per inch, whatever the screen says.
-  painter.setFont(WindowFont(type.large ? 32 : 11));
-  painter.setPen(type.given ? QColor(Qt::black) : EnteredText);
-  const QRect textRect = rect.adjusted(1, 0, 0, 0);
-  painter.setClipRect(textRect, Qt::IntersectClip);
-  painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text);
-  painter.setClipping(false);
-
-  // The box lines go over every cell just painted, across the whole grid;
-  // the paint event keeps them to the area being repainted.
-  painter.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::FlatCap));
-  for (int at : {107, 215}) {
-    painter.drawLine(0, at, TStringGrid::Extent, at);
-    painter.drawLine(at, 0, at, TStringGrid::Extent);
-  }
+  PaintCell(painter, rect, StringGrid->Cell(col, row),
+            {cell.Fixed, cell.Error, col == StringGrid->Col() && row == StringGrid->Row()});
 }
 
 // ---------------------------------------------------------------- the timer
@@ -342,20 +261,6 @@ void TFormMain::ButtonCClick() {
   WarnIfRefused(result);
 }
 
-bool TFormMain::EditNumberKeyPress(QKeyEvent *event) {
-  const QString text = event->text();
-  if (text.isEmpty() || event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
-    return false;
-  const QChar ch = text.at(0);
-  const bool allowed = text.size() == 1 && (ch == QChar(8) || ch == QChar(127) ||
-                                            (ch >= QLatin1Char('1') && ch <= QLatin1Char('9')));
-  if (!allowed)
-    return true;
-  if (ch.isDigit() && EditNumber->text().size() - EditNumber->selectedText().size() >= 9)
-    return true;
-  return false;
-}
-
 void TFormMain::WatchShortcuts(QWidget *widget) {
   widget->installEventFilter(this);
 }
@@ -367,7 +272,7 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
       if (Action(command)->shortcut() == pressed) {
         // The window's command, not the focused control, takes the key, and
         // the chord's releases do not count as typing in the entry box.
-        m_entryKeys.clear();
+        EditNumber->ForgetKeys();
         event->ignore();
         return true;
       }
@@ -378,21 +283,6 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
     if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier) {
       RunGuarded([this] { DeleteRecordByKeyboard(); });
       return true;
-    }
-  }
-  if (watched == EditNumber &&
-      (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
-    auto *key = static_cast<QKeyEvent *>(event);
-    if (event->type() == QEvent::KeyPress) {
-      m_entryKeys.insert(key->key());
-      return EditNumberKeyPress(key);
-    }
-    if (!key->isAutoRepeat()) {
-      // Only a key that went down here counts: the release of the key that
-      // closed a message box must not bring the box back.
-      if (m_entryKeys.remove(key->key()))
-        RunGuarded([this] { ApplyEntry(); });
-      return false;
     }
   }
   return QMainWindow::eventFilter(watched, event);

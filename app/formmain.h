@@ -2,17 +2,16 @@
 
 #include "commands.h"
 #include "game.h"
+#include "gridpage.h"
 #include "puzzlelibrary.h"
 #include "services.h"
 
 #include <QMainWindow>
-#include <QSet>
 
 #include <array>
 
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTimer;
 class TDBGrid;
@@ -103,7 +102,6 @@ private:
   void ShowGame();
   void StartTimer();
   void WarnIfRefused(TEntryResult result);
-  bool EditNumberKeyPress(QKeyEvent *event);
   void WatchShortcuts(QWidget *widget);
   // Whether a library is open, and which, decides the record commands and the caption.
   void UpdateLibraryState();
@@ -113,10 +111,11 @@ private:
   // An existing file at path may go: not the open library, and the user says Yes.
   bool MayReplace(const QString &path, QMessageBox::StandardButtons buttons);
   void ConnectLibrary(const QString &path);
+  // The current row goes after the question is answered with yes.
+  bool DeleteCurrent(const QString &caption, const QString &question,
+                     QMessageBox::StandardButtons buttons, QMessageBox::StandardButton yes);
 
   TActions m_actions{};
-  // Keys pressed while the entry box had the focus and not yet released.
-  QSet<int> m_entryKeys;
   TPuzzleLibrary m_library;
   TPuzzleModel *m_model = nullptr;
 
@@ -130,7 +129,7 @@ public:
   QLabel *LabelTitle = nullptr;
   QFrame *Panel3 = nullptr;
   TStringGrid *StringGrid = nullptr;
-  QLineEdit *EditNumber = nullptr;
+  TEntryBox *EditNumber = nullptr;
   std::array<QPushButton *, 10> Buttons{}; // Button1 .. Button9 at 1 .. 9
   QPushButton *ButtonC = nullptr;
   QPushButton *ButtonGenerate = nullptr;

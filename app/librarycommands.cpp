@@ -9,9 +9,7 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 const QString LibraryFilter = QStringLiteral("Ninegrove Library (*.ngl)");
@@ -45,17 +43,11 @@ void TFormMain::UpdateLibraryState() {
 }
 
 int TFormMain::CurrentRecord() const {
-  if (!m_library.IsOpen() || m_library.Count() == 0)
-    return -1;
-  const QModelIndex index = DBGrid->currentIndex();
-  return index.isValid() ? index.row() : 0;
+  return m_library.IsOpen() ? DBGrid->CurrentRecord() : -1;
 }
 
 void TFormMain::SetCurrentRecord(int index) {
-  if (index < 0 || index >= m_library.Count())
-    return;
-  const int column = std::max(DBGrid->currentIndex().column(), 0);
-  DBGrid->setCurrentIndex(m_model->index(index, column));
+  DBGrid->SetCurrentRecord(index);
 }
 
 void TFormMain::ShowLibraryRows(int current) {
@@ -131,26 +123,7 @@ void TFormMain::MenuSaveAsClick() {
   m_model->Refresh();
   // The copy takes the chosen name only once it is complete; a failure
   // leaves any file of that name as it was, and the old library open.
-  QString error;
-  {
-    QFile in(source);
-    QSaveFile out(path);
-    if (!in.open(QIODevice::ReadOnly))
-      error = in.errorString();
-    else if (!out.open(QIODevice::WriteOnly))
-      error = out.errorString();
-    else {
-      while (error.isEmpty() && !in.atEnd()) {
-        const QByteArray block = in.read(1 << 16);
-        if (block.isEmpty() && in.error() != QFileDevice::NoError)
-          error = in.errorString();
-        else if (out.write(block) != block.size())
-          error = out.errorString();
-      }
-      if (error.isEmpty() && !out.commit())
-        error = out.errorString();
-    }
-  }
+  const QString error = CopyReplacing(source, path);
   ConnectLibrary(error.isEmpty() ? path : source);
   if (!error.isEmpty())
     throw TLibraryError(error);
@@ -207,26 +180,24 @@ void TFormMain::MenuLoadPuzzleClick() {
 }
 
 void TFormMain::MenuDeletePuzzleClick() {
-  const int index = CurrentRecord();
-  if (index < 0)
-    return;
-  if (m_services.messages.Question(
-          this, tr("Delete"), tr("Do you really want to delete this puzzle?"),
-          QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes)
-    return;
-  m_library.Delete(index);
-  ShowLibraryRows(0);
-  MenuLoadPuzzleClick();
+  if (DeleteCurrent(tr("Delete"), tr("Do you really want to delete this puzzle?"),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes))
+    MenuLoadPuzzleClick();
 }
 
 void TFormMain::DeleteRecordByKeyboard() {
+  DeleteCurrent(tr("Confirm"), tr("Delete record?"), QMessageBox::Ok | QMessageBox::Cancel,
+                QMessageBox::Ok);
+}
+
+bool TFormMain::DeleteCurrent(const QString &caption, const QString &question,
+                              QMessageBox::StandardButtons buttons,
+                              QMessageBox::StandardButton yes) {
   const int index = CurrentRecord();
-  if (index < 0)
-    return;
-  if (m_services.messages.Question(this, tr("Confirm"), tr("Delete record?"),
-                                   QMessageBox::Ok | QMessageBox::Cancel,
-                                   QMessageBox::Question) != QMessageBox::Ok)
-    return;
+  if (index < 0 ||
+      m_services.messages.Question(this, caption, question, buttons, QMessageBox::Question) != yes)
+    return false;
   m_library.Delete(index);
   ShowLibraryRows(0);
+  return true;
 }

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QSet>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class TStringGrid;
+
+// The entry box: only Backspace, Delete and the digits 1 to 9 get in, at most
+// nine of them by typing; every release of a key pressed here is an entry.
+class TEntryBox : public QLineEdit {
+  Q_OBJECT
+
+public:
+  using QLineEdit::QLineEdit;
+  // The keys held now belong to a menu shortcut, not to typing.
+  void ForgetKeys() { m_keys.clear(); }
+
+signals:
+  void KeyUp();
+
+protected:
+  void keyPressEvent(QKeyEvent *event) override;
+  void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+  // Pressed here and not yet released: the release of the key that closed a
+  // message box must not count as typing.
+  QSet<int> m_keys;
+};
+
+// The "Sudoku Grid" page: the grid in its black frame, the entry box, the
+// keypad, the three command buttons and the status panel.
+class TGridPage : public QFrame {
+  Q_OBJECT
+
+public:
+  explicit TGridPage(QWidget *page);
+
+  QLabel *LabelTitle;
+  QFrame *Panel3;
+  TStringGrid *StringGrid;
+  TEntryBox *EditNumber;
+  std::array<QPushButton *, 10> Buttons{}; // Button1 .. Button9 at 1 .. 9
+  QPushButton *ButtonC;
+  QPushButton *ButtonGenerate;
+  QPushButton *ButtonSolve;
+  QPushButton *ButtonReset;
+  QFrame *Panel4;
+  QLabel *LabelTime;
+  QLabel *LabelMode;
+};
+
+// One cell of the grid: its ground, its text in the type the cell calls for,
+// and the box lines over it.
+struct TCellLook {
+  bool fixed;
+  bool error;
+  bool current;
+};
+void PaintCell(QPainter &painter, const QRect &rect, const QString &text, TCellLook look);
