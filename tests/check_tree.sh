@@ -68,6 +68,10 @@ need file file
 file -b "$share/screenshots/$shot" | grep -q "^PNG image data" ||
   fail "the screenshot $shot is not a PNG in $share/screenshots"
 
+[ -s "$prefix/share/man/man6/ninegrove.6.gz" ] || fail "no man page"
+gzip -t "$prefix/share/man/man6/ninegrove.6.gz" || fail "the man page is not gzip"
+[ -s "$prefix/share/doc/ninegrove/copyright" ] || fail "no copyright file"
+
 # Started from elsewhere, the program names its own files and a library
 # folder in the documents, and makes nothing yet.
 home=$(mktemp -d)
