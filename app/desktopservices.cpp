@@ -4,9 +4,12 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QMimeDatabase>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
 namespace {
 
@@ -64,7 +67,29 @@ private:
 
 class TDesktopShell final : public TShell {
 public:
-  void Open(const QUrl &url) override { QDesktopServices::openUrl(url); }
+  bool Open(const QUrl &url) override {
+    if (url.isLocalFile() && !HasProgramFor(url.toLocalFile()))
+      return false;
+    return QDesktopServices::openUrl(url);
+  }
+
+private:
+  // openUrl only starts xdg-open, which finds out too late that nothing opens
+  // the file; the desktop's list of default programs answers beforehand. Where
+  // that list cannot be asked, openUrl decides.
+  static bool HasProgramFor(const QString &path) {
+    const QString type = QMimeDatabase().mimeTypeForFile(path).name();
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit ||
+        query.exitCode() != 0) {
+      query.kill();
+      query.waitForFinished(1000);
+      return true;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+  }
 };
 
 class TApplicationCursor final : public TCursor {
@@ -117,7 +142,8 @@ struct TDesktopServices::TImpl {
 TDesktopServices::TDesktopServices() : m_impl(std::make_unique<TImpl>()) {
   m_services = std::make_unique<TServices>(
       TServices{m_impl->messages, m_impl->files, m_impl->shell, m_impl->cursor, m_impl->dialogs,
-                m_impl->clock, m_impl->printer, QCoreApplication::applicationDirPath()});
+                m_impl->clock, m_impl->printer, QCoreApplication::applicationDirPath(),
+                QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)});
 }
 
 TDesktopServices::~TDesktopServices() = default;

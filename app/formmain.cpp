@@ -8,6 +8,7 @@
 #include "gridpage.h"
 #include "output.h"
 #include "pagecontrol.h"
+#include "programfiles.h"
 #include "puzzlemodel.h"
 #include "stringgrid.h"
 
@@ -372,10 +373,7 @@ void TFormMain::MenuExitClick() {
 }
 
 void TFormMain::MenuContentsClick() {
-  const QString path = QDir(m_services.programFolder).filePath(HelpFileName);
-  // A missing help file is not worth a message.
-  if (QFileInfo::exists(path))
-    m_services.shell.Open(QUrl::fromLocalFile(path));
+  OpenHelp(FindProgramFiles(m_services.programFolder), m_services.shell, m_services.messages, this);
 }
 
 void TFormMain::MenuHomepageClick() {

@@ -5,6 +5,7 @@
 #include "dbgrid.h"
 #include "filereplace.h"
 #include "pagecontrol.h"
+#include "programfiles.h"
 #include "puzzlemodel.h"
 
 #include <QAction>
@@ -18,7 +19,8 @@ const QString LibrarySuffix = QStringLiteral("ngl");
 } // namespace
 
 QString TFormMain::DataFolder() const {
-  return QDir(m_services.programFolder).filePath("Data");
+  return PrepareLibraryFolder(FindProgramFiles(m_services.programFolder),
+                              m_services.documentsFolder);
 }
 
 bool TFormMain::IsOpenLibrary(const QString &path) const {

@@ -1,14 +1,15 @@
 #include "desktopservices.h"
 #include "formmain.h"
+#include "programfiles.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QCommandLineParser>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStyle>
 
 #include <cstdio>
-#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -30,30 +31,58 @@ public:
   }
 };
 
-// Where an installed program looks for its files, for anyone checking an install.
-int PrintVersion(int argc, char *argv[]) {
+struct TCommandLine {
+  QCommandLineParser parser;
+  QCommandLineOption help = parser.addHelpOption();
+  QCommandLineOption version = parser.addVersionOption();
+  TCommandLine() {
+    parser.setApplicationDescription(
+        QStringLiteral("Play, solve, generate and collect 9x9 Sudoku puzzles."));
+  }
+};
+
+// --help and --version are answered before any window exists, so that they
+// work where there is no display. --version names the files the program found,
+// for anyone checking an install.
+std::optional<int> AnswerWithoutWindow(int argc, char *argv[]) {
+  TCommandLine line;
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments << QString::fromLocal8Bit(argv[i]);
+  // Options of Qt's own, such as -platform, are left to the application.
+  line.parser.parse(arguments);
+  const bool helpAll = line.parser.isSet(QStringLiteral("help-all"));
+  if (!line.parser.isSet(line.help) && !line.parser.isSet(line.version) && !helpAll)
+    return std::nullopt;
   QCoreApplication core(argc, argv);
-  const QDir folder(QCoreApplication::applicationDirPath());
-  auto line = [&](const char *what, const QString &path) {
-    std::printf("%s: %s%s\n", what, qPrintable(QDir::toNativeSeparators(path)),
-                QFileInfo::exists(path) ? "" : " (missing)");
-  };
-  std::printf("%s\n", qPrintable(TFormMain::ApplicationTitle));
-  line("Program folder", folder.path());
-  line("Help file", folder.filePath(QStringLiteral("nghelp.chm")));
-  line("Library folder", folder.filePath(QStringLiteral("Data")));
+  if (line.parser.isSet(line.version)) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    std::printf("%s\n%s", qPrintable(TFormMain::ApplicationTitle),
+                qPrintable(FolderReport(FindProgramFiles(QCoreApplication::applicationDirPath()),
+                                        documents)));
+    return 0;
+  }
+  if (helpAll)
+    line.parser.process(core); // shows Qt's options too and ends the program
+  std::fputs(qPrintable(line.parser.helpText()), stdout);
   return 0;
 }
 
 } // namespace
 
 int main(int argc, char *argv[]) {
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
-    return PrintVersion(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Ninegrove"));
+  QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+  if (const std::optional<int> answered = AnswerWithoutWindow(argc, argv))
+    return *answered;
+
   TApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Ninegrove"));
+  // Anything Qt did not take from the command line is an error.
+  TCommandLine line;
+  line.parser.process(application);
   QApplication::setApplicationDisplayName(TFormMain::ApplicationTitle);
-  QApplication::setApplicationVersion(QStringLiteral("1.0"));
+  // Ties the window to its desktop entry (task bars, Wayland icons).
+  QGuiApplication::setDesktopFileName(QStringLiteral(NINEGROVE_APP_ID));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/ninegrove.svg")));
 
   TDesktopServices desktop;

@@ -43,7 +43,8 @@ public:
 class TShell {
 public:
   virtual ~TShell() = default;
-  virtual void Open(const QUrl &url) = 0;
+  // False when the desktop has no program for it.
+  virtual bool Open(const QUrl &url) = 0;
 };
 
 class TCursor {
@@ -77,7 +78,8 @@ struct TServices {
   TDialogRunner &dialogs;
   TClock &clock;
   TPrintService &printer;
-  QString programFolder; // where the help file and the Data folder live
+  QString programFolder;   // the running program's own folder
+  QString documentsFolder; // the user's documents, for libraries when Data is not writable
 };
 
 // The hourglass for as long as a command works, restored on every path.

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
@@ -90,10 +91,18 @@ private:
   }
 };
 
+// A desktop with a program for everything but the file name endings in refused.
 class TFakeShell final : public TShell {
 public:
-  std::vector<QUrl> opened;
-  void Open(const QUrl &url) override { opened.push_back(url); }
+  std::vector<QUrl> opened; // every URL asked for, also the refused ones
+  QStringList refused;      // endings such as ".chm"
+  bool Open(const QUrl &url) override {
+    opened.push_back(url);
+    for (const QString &ending : refused)
+      if (url.path().endsWith(ending, Qt::CaseInsensitive))
+        return false;
+    return true;
+  }
 };
 
 class TFakeCursor final : public TCursor {
@@ -150,5 +159,6 @@ struct TFakeServices {
   TFakeDialogs dialogs;
   TFakeClock clock{1'000'000, 1};
   TFakePrinter printer;
-  TServices services{messages, files, shell, cursor, dialogs, clock, printer, QString()};
+  QTemporaryDir documents; // never the real user's documents
+  TServices services{messages, files, shell, cursor, dialogs, clock, printer, {}, documents.path()};
 };

@@ -388,8 +388,9 @@ void TestEntry::warningAnsweredWithEnter() {
   // Enter key arrives in the entry box after the box has closed.
   const auto desktop = MakeDesktopMessages();
   TServices services = m_fakes->services;
-  TServices real{*desktop,         services.files, services.shell,   services.cursor,
-                 services.dialogs, services.clock, services.printer, QString()};
+  TServices real{*desktop,         services.files,   services.shell,
+                 services.cursor,  services.dialogs, services.clock,
+                 services.printer, QString(),        services.documentsFolder};
   TFormMain form(real);
   form.show();
   QApplication::setActiveWindow(&form);
