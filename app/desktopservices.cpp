@@ -1,5 +1,7 @@
 #include "desktopservices.h"
 
+#include "formmain.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -28,8 +30,7 @@ public:
     ShowBox(parent, QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
   }
   void ApplicationError(QWidget *parent, const QString &text) override {
-    ShowBox(parent, QMessageBox::Critical, QApplication::applicationDisplayName(), text,
-            QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Critical, TFormMain::ApplicationTitle, text, QMessageBox::Ok);
   }
   QMessageBox::StandardButton Question(QWidget *parent, const QString &caption, const QString &text,
                                        QMessageBox::StandardButtons buttons,

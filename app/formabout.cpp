@@ -10,10 +10,12 @@
 
 namespace {
 
-QPixmap AboutPicture() {
-  // Drawn at 245 x 245 and shown stretched to 200 x 200.
+// Drawn at 245 x 245 and shown stretched to 200 x 200, in device pixels so
+// it stays sharp on a screen of any pixel ratio.
+QPixmap AboutPicture(qreal ratio) {
   QSvgRenderer renderer(QStringLiteral(":/images/about.svg"));
-  QPixmap picture(200, 200);
+  QPixmap picture(QSize(200, 200) * ratio);
+  picture.setDevicePixelRatio(ratio);
   picture.fill(Qt::white);
   QPainter painter(&picture);
   renderer.render(&painter, QRectF(0, 0, 200, 200));
@@ -40,7 +42,7 @@ TFormAbout::TFormAbout(TServices &services, QWidget *parent)
   };
   Image = label("Image", QString(), 5, 5);
   Image->setFixedSize(200, 200);
-  Image->setPixmap(AboutPicture());
+  Image->setPixmap(AboutPicture(devicePixelRatioF()));
   Label1 = label("Label1", QStringLiteral("Ninegrove"), 215, 5);
   Label1->setFont(ImpactFont(29));
   Label2 = label("Label2", QStringLiteral("Version 1.00"), 215, 45);

@@ -26,8 +26,6 @@
 
 namespace {
 
-const QString HelpFileName = QStringLiteral("nghelp.chm");
-
 // Cell texts are bytes; the window reads them as UTF-8.
 QString Qs(const std::string &text) {
   return QString::fromStdString(text);

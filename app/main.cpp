@@ -80,7 +80,8 @@ int main(int argc, char *argv[]) {
   // Anything Qt did not take from the command line is an error.
   TCommandLine line;
   line.parser.process(application);
-  QApplication::setApplicationDisplayName(TFormMain::ApplicationTitle);
+  // No application display name: X11 title bars would append it to every
+  // caption ("Level — Ninegrove 1.0"); each window sets its whole caption.
   // Ties the window to its desktop entry (task bars, Wayland icons).
   QGuiApplication::setDesktopFileName(QStringLiteral(NINEGROVE_APP_ID));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/ninegrove.svg")));

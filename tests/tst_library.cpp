@@ -38,6 +38,8 @@ private slots:
   void badFilesStayUntouched();
   void readOnlyOrLockedLibrary();
   void rowColours();
+  void newDatabaseFailure_data();
+  void newDatabaseFailure();
 
 private:
   QString PathOf(const QString &name) const { return m_dir->filePath(name); }
@@ -630,6 +632,53 @@ void TestLibrary::rowColours() {
       QCOMPARE(index.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
     }
   QCOMPARE(model->index(3, 0).data().toLongLong(), qint64(4));
+}
+
+void TestLibrary::newDatabaseFailure_data() {
+  QTest::addColumn<bool>("folderExists");
+  QTest::newRow("folder missing") << false;
+  QTest::newRow("folder read-only") << true;
+}
+
+void TestLibrary::newDatabaseFailure() {
+  // The new file cannot be made: the open library stays open and named, and
+  // the file the user agreed to overwrite stays as it was.
+  QFETCH(bool, folderExists);
+  NewLibrary("kept.ngl");
+  m_form->Game().SetTitle("Keep me");
+  Action("MenuSavePuzzle")->trigger();
+  const QString folder = PathOf("target");
+  const QString target = folder + "/new.ngl";
+  const bool root = ::geteuid() == 0;
+  if (folderExists) {
+    QDir().mkdir(folder);
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("bytes the user agreed to overwrite");
+    old.close();
+    if (root && QProcess::execute("chattr", {"+i", folder}) != 0)
+      QSKIP("running as root where folders cannot be made read-only");
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+  }
+  const QByteArray before = Digest(target);
+  m_fakes->files.answers.push_back(target);
+  m_fakes->messages.answers.push_back(QMessageBox::Yes);
+  Action("MenuNewDatabase")->trigger();
+  const QStringList entries = QDir(folder).entryList(QDir::Files);
+  if (folderExists) {
+    if (root)
+      QProcess::execute("chattr", {"-i", folder});
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  QCOMPARE(m_fakes->messages.shown.back().kind, QString("application"));
+  QCOMPARE(Digest(target), before);
+  QCOMPARE(entries, folderExists ? QStringList{"new.ngl"} : QStringList());
+  QCOMPARE(m_form->DatabaseFileName(), PathOf("kept.ngl"));
+  QCOMPARE(m_form->windowTitle(), QString("Ninegrove 1.0 - kept.ngl"));
+  QVERIFY(Action("MenuSavePuzzle")->isEnabled());
+  QCOMPARE(Titles(), QStringList{"Keep me"});
+  Action("MenuSavePuzzle")->trigger(); // the library still takes writes
+  QCOMPARE(m_fakes->messages.shown.size(), std::size_t(folderExists ? 2 : 1));
 }
 
 QTEST_MAIN(TestLibrary)
