@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMenuBar>
 #include <QPainter>
 #include <QToolButton>
 
@@ -165,4 +166,32 @@ QWidget *BuildToolBar(QWidget *parent, const TActions &actions) {
     left += 23;
   }
   return bar;
+}
+
+TActions BuildCommands(QWidget *window, QMenuBar *bar, const std::function<void(TCommand)> &run) {
+  auto tr = [](const char *text) { return QCoreApplication::translate("TFormMain", text); };
+  TActions actions{};
+  for (const TCommandInfo &info : Commands) {
+    auto *action = new QAction(tr(info.caption), window);
+    action->setObjectName(QString::fromLatin1(info.name));
+    action->setToolTip(tr(info.hint));
+    if (info.icon)
+      action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(info.icon))));
+    if (info.shortcut)
+      action->setShortcut(QKeySequence(info.shortcut));
+    QObject::connect(action, &QAction::triggered, window,
+                     [run, command = info.command] { run(command); });
+    actions[static_cast<std::size_t>(info.command)] = action;
+  }
+  for (const TMenuInfo &info : Menus) {
+    QMenu *menu = bar->addMenu(tr(info.caption));
+    menu->setObjectName(QString::fromLatin1(info.name));
+    for (TCommand command : info.items) {
+      if (command == C::Count)
+        menu->addSeparator();
+      else
+        menu->addAction(actions[static_cast<std::size_t>(command)]);
+    }
+  }
+  return actions;
 }

@@ -2,10 +2,11 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <span>
 
 class QAction;
-class QMenu;
+class QMenuBar;
 class QWidget;
 
 // Every command of the window, one QAction each, shared by its menu item,
@@ -66,6 +67,10 @@ struct TToolInfo {
 std::span<const TToolInfo> ToolLayout();
 
 using TActions = std::array<QAction *, CommandCount>;
+
+// One action per command, owned by window, with the window's words; the menus
+// on bar; every action runs run with its command.
+TActions BuildCommands(QWidget *window, QMenuBar *bar, const std::function<void(TCommand)> &run);
 
 // The flat tool bar of 23-pixel buttons and 8-pixel etched separators.
 QWidget *BuildToolBar(QWidget *parent, const TActions &actions);

@@ -117,30 +117,9 @@ void TFormMain::BuildActions() {
       &F::MenuShowErrorsClick,  &F::MenuClipboardClick,    &F::MenuContentsClick,
       &F::MenuHomepageClick,    &F::MenuAboutClick};
   static_assert(std::size(Handlers) == CommandCount);
-  for (std::size_t i = 0; i < CommandCount; ++i) {
-    const TCommandInfo &info = CommandInfo(static_cast<TCommand>(i));
-    auto *action = new QAction(tr(info.caption), this);
-    action->setObjectName(QString::fromLatin1(info.name));
-    action->setToolTip(tr(info.hint));
-    if (info.icon)
-      action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(info.icon))));
-    if (info.shortcut)
-      action->setShortcut(QKeySequence(info.shortcut));
-    const auto handler = Handlers[i];
-    connect(action, &QAction::triggered, this,
-            [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
-    m_actions[i] = action;
-  }
-  for (const TMenuInfo &info : MenuLayout()) {
-    QMenu *menu = menuBar()->addMenu(tr(info.caption));
-    menu->setObjectName(QString::fromLatin1(info.name));
-    for (TCommand command : info.items) {
-      if (command == TCommand::Count)
-        menu->addSeparator();
-      else
-        menu->addAction(Action(command));
-    }
-  }
+  m_actions = BuildCommands(this, menuBar(), [this](TCommand command) {
+    RunGuarded([&] { (this->*Handlers[static_cast<std::size_t>(command)])(); });
+  });
 }
 
 void TFormMain::RunGuarded(const std::function<void()> &command) {
