@@ -332,6 +332,8 @@ void TFormMain::BuildGridPage(QWidget *page) {
   EditNumber->setContextMenuPolicy(Qt::NoContextMenu);
   EditNumber->setAcceptDrops(false);
   EditNumber->setDragEnabled(false);
+  // Digits, Backspace and Delete typed on the grid go through the entry box.
+  StringGrid->SetEntryTarget(EditNumber);
 
   QWidget *previous = EditNumber;
   QWidget::setTabOrder(StringGrid, EditNumber);

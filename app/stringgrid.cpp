@@ -1,13 +1,23 @@
 #include "stringgrid.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <memory>
+
 namespace {
 const QColor GridLine(192, 192, 192);
+
+// The keys that the entry box takes.
+bool IsEntryKey(const QKeyEvent &event) {
+  const int key = event.key();
+  return (key >= Qt::Key_1 && key <= Qt::Key_9) || key == Qt::Key_Backspace ||
+         key == Qt::Key_Delete;
 }
+} // namespace
 
 TStringGrid::TStringGrid(QWidget *parent) : QWidget(parent) {
   setFixedSize(Extent, Extent);
@@ -70,6 +80,8 @@ void TStringGrid::mousePressEvent(QMouseEvent *event) {
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent *event) {
+  if (ForwardEntryKey(event))
+    return;
   int col = m_col, row = m_row;
   switch (event->key()) {
   case Qt::Key_Left:
@@ -104,6 +116,22 @@ void TStringGrid::keyPressEvent(QKeyEvent *event) {
     return;
   SetCurrent(col, row);
   emit Clicked();
+}
+
+void TStringGrid::keyReleaseEvent(QKeyEvent *event) {
+  if (!ForwardEntryKey(event))
+    QWidget::keyReleaseEvent(event);
+}
+
+bool TStringGrid::ForwardEntryKey(QKeyEvent *event) {
+  if (!m_entryTarget || !IsEntryKey(*event))
+    return false;
+  // Press and release both take the entry box's own road: its filter, its
+  // editing and the entry that its key release runs.
+  const std::unique_ptr<QEvent> copy(event->clone());
+  QCoreApplication::sendEvent(m_entryTarget, copy.get());
+  event->accept();
+  return true;
 }
 
 void TStringGrid::focusInEvent(QFocusEvent *event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -25,6 +26,9 @@ public:
   // Every assignment repaints the cell, even when the text is the same.
   void SetCell(int col, int row, const QString &text);
   const QString &Cell(int col, int row) const { return m_cells[col][row]; }
+  // The digits, Backspace and Delete typed while the grid has the focus go
+  // to this widget, as if typed there.
+  void SetEntryTarget(QWidget *target) { m_entryTarget = target; }
 
   int Col() const { return m_col; }
   int Row() const { return m_row; }
@@ -39,12 +43,16 @@ protected:
   void paintEvent(QPaintEvent *event) override;
   void mousePressEvent(QMouseEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
+  void keyReleaseEvent(QKeyEvent *event) override;
   void focusInEvent(QFocusEvent *event) override;
   void focusOutEvent(QFocusEvent *event) override;
 
 private:
+  bool ForwardEntryKey(QKeyEvent *event);
+
   std::array<std::array<QString, 9>, 9> m_cells;
   int m_col = 0;
   int m_row = 0;
   TDrawCell m_drawCell;
+  QPointer<QWidget> m_entryTarget;
 };
