@@ -146,6 +146,7 @@ TFormMain::TFormMain(TServices &services, QWidget *parent)
 
   DBGrid = new QTableView(TabSheetDatabase);
   DBGrid->setObjectName(QStringLiteral("DBGrid"));
+  DBGrid->setAccessibleName(QStringLiteral("Puzzle library"));
   DBGrid->setGeometry(0, 0, 458, 357);
   DBGrid->setFont(WindowFont(11));
   {
@@ -287,6 +288,7 @@ void TFormMain::BuildToolBar(QWidget *central) {
     auto *button = new QToolButton(bar);
     button->setObjectName(QString::fromLatin1(slot.button));
     button->setDefaultAction(findChild<QAction *>(QString::fromLatin1(slot.action)));
+    button->setAccessibleName(button->toolTip());
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(QSize(16, 16));
@@ -334,6 +336,9 @@ void TFormMain::BuildGridPage(QWidget *page) {
   EditNumber->setDragEnabled(false);
   // Digits, Backspace and Delete typed on the grid go through the entry box.
   StringGrid->SetEntryTarget(EditNumber);
+  // Names for a screen reader, where a control shows no text of its own.
+  StringGrid->setAccessibleName(QStringLiteral("Sudoku grid"));
+  EditNumber->setAccessibleName(QStringLiteral("Cell entry"));
 
   QWidget *previous = EditNumber;
   QWidget::setTabOrder(StringGrid, EditNumber);
@@ -389,8 +394,13 @@ void TFormMain::BuildGridPage(QWidget *page) {
 
 void TFormMain::ShowBoard() {
   for (int c = 0; c < 9; ++c)
-    for (int r = 0; r < 9; ++r)
-      StringGrid->SetCell(c, r, Qs(Board[c][r].Text));
+    for (int r = 0; r < 9; ++r) {
+      // The grid's copy of the flags is what a screen reader hears; painting reads Board.
+      TCellMarks marks;
+      marks.setFlag(TCellMark::Given, Board[c][r].Fixed)
+          .setFlag(TCellMark::Error, Board[c][r].Error);
+      StringGrid->SetCell(c, r, Qs(Board[c][r].Text), marks);
+    }
 }
 
 void TFormMain::StringGridDrawCell(QPainter &painter, int col, int row, const QRect &rect) {

@@ -1,12 +1,16 @@
 #include "stringgrid.h"
 
+#include "gridaccessible.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <memory>
+#include <utility>
 
 namespace {
 const QColor GridLine(192, 192, 192);
@@ -23,15 +27,20 @@ TStringGrid::TStringGrid(QWidget *parent) : QWidget(parent) {
   setFixedSize(Extent, Extent);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  InstallGridAccessible();
 }
 
 QRect TStringGrid::CellRect(int col, int row) {
   return QRect(col * Pitch, row * Pitch, CellSize, CellSize);
 }
 
-void TStringGrid::SetCell(int col, int row, const QString &text) {
+void TStringGrid::SetCell(int col, int row, const QString &text, TCellMarks marks) {
+  const bool changed = m_cells[col][row] != text || m_marks[col][row] != marks;
   m_cells[col][row] = text;
+  m_marks[col][row] = marks;
   update(CellRect(col, row));
+  if (changed)
+    NotifyCellChanged(*this, col, row);
 }
 
 void TStringGrid::SetCurrent(int col, int row) {
@@ -39,9 +48,14 @@ void TStringGrid::SetCurrent(int col, int row) {
     return;
   // Old and new current cell both repaint, with their focus rectangles.
   update(CellRect(m_col, m_row));
-  m_col = col;
-  m_row = row;
+  const int oldCol = std::exchange(m_col, col);
+  const int oldRow = std::exchange(m_row, row);
   update(CellRect(m_col, m_row));
+  if (oldCol == col && oldRow == row)
+    return;
+  NotifyCurrentMoved(*this, oldCol, oldRow);
+  if (hasFocus() && !m_focusPending)
+    NotifyCurrentFocused(*this);
 }
 
 void TStringGrid::paintEvent(QPaintEvent *event) {
@@ -137,6 +151,12 @@ bool TStringGrid::ForwardEntryKey(QKeyEvent *event) {
 void TStringGrid::focusInEvent(QFocusEvent *event) {
   update(CellRect(m_col, m_row));
   QWidget::focusInEvent(event);
+  // Qt announces the grid itself once this returns; its current cell comes next.
+  m_focusPending = true;
+  QTimer::singleShot(0, this, [this] {
+    m_focusPending = false;
+    NotifyCurrentFocused(*this);
+  });
 }
 
 void TStringGrid::focusOutEvent(QFocusEvent *event) {
