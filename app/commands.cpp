@@ -159,6 +159,7 @@ QWidget *BuildToolBar(QWidget *parent, const TActions &actions) {
     auto *button = new QToolButton(bar);
     button->setObjectName(QString::fromLatin1(slot.button));
     button->setDefaultAction(actions[static_cast<std::size_t>(slot.command)]);
+    button->setAccessibleName(button->toolTip());
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(QSize(16, 16));

@@ -30,6 +30,7 @@ private:
 
 TDBGrid::TDBGrid(TPuzzleModel *model, QWidget *parent) : QTableView(parent) {
   setObjectName(QStringLiteral("DBGrid"));
+  setAccessibleName(tr("Puzzle library"));
   setGeometry(0, 0, 458, 357);
   setFont(WindowFont(11));
   QPalette ground = palette();

@@ -166,8 +166,13 @@ void TFormMain::BuildGridPage(QWidget *page) {
 
 void TFormMain::ShowBoard() {
   for (int c = 0; c < 9; ++c)
-    for (int r = 0; r < 9; ++r)
-      StringGrid->SetCell(c, r, Qs(Board[c][r].Text));
+    for (int r = 0; r < 9; ++r) {
+      // The grid's copy of the flags is what a screen reader hears; painting reads Board.
+      TCellMarks marks;
+      marks.setFlag(TCellMark::Given, Board[c][r].Fixed)
+          .setFlag(TCellMark::Error, Board[c][r].Error);
+      StringGrid->SetCell(c, r, Qs(Board[c][r].Text), marks);
+    }
 }
 
 void TFormMain::ShowGame() {

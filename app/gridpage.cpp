@@ -59,6 +59,7 @@ TGridPage::TGridPage(QWidget *page) : QFrame(page) {
   StringGrid = new TStringGrid(Panel3);
   StringGrid->setObjectName(QStringLiteral("StringGrid"));
   StringGrid->move(3, 3);
+  StringGrid->setAccessibleName(tr("Sudoku grid"));
 
   EditNumber = new TEntryBox(this);
   EditNumber->setObjectName(QStringLiteral("EditNumber"));
@@ -66,6 +67,8 @@ TGridPage::TGridPage(QWidget *page) : QFrame(page) {
   EditNumber->setContextMenuPolicy(Qt::NoContextMenu);
   EditNumber->setAcceptDrops(false);
   EditNumber->setDragEnabled(false);
+  EditNumber->setAccessibleName(tr("Cell entry"));
+  StringGrid->SetEntryTarget(EditNumber);
 
   QWidget *previous = EditNumber;
   QWidget::setTabOrder(StringGrid, EditNumber);

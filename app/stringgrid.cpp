@@ -1,27 +1,46 @@
 #include "stringgrid.h"
 
+#include "gridaccessible.h"
+
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
+
+#include <memory>
+#include <utility>
 
 namespace {
 const QColor GridLine(192, 192, 192);
+
+// The keys that the entry box takes.
+bool IsEntryKey(const QKeyEvent &event) {
+  const int key = event.key();
+  return (key >= Qt::Key_1 && key <= Qt::Key_9) || key == Qt::Key_Backspace ||
+         key == Qt::Key_Delete;
 }
+} // namespace
 
 TStringGrid::TStringGrid(QWidget *parent) : QWidget(parent) {
   setFixedSize(Extent, Extent);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  InstallGridAccessible();
 }
 
 QRect TStringGrid::CellRect(int col, int row) {
   return QRect(col * Pitch, row * Pitch, CellSize, CellSize);
 }
 
-void TStringGrid::SetCell(int col, int row, const QString &text) {
+void TStringGrid::SetCell(int col, int row, const QString &text, TCellMarks marks) {
+  const bool changed = m_cells[col][row] != text || m_marks[col][row] != marks;
   m_cells[col][row] = text;
+  m_marks[col][row] = marks;
   update(CellRect(col, row));
+  if (changed)
+    NotifyCellChanged(*this, col, row);
 }
 
 void TStringGrid::SetCurrent(int col, int row) {
@@ -29,9 +48,14 @@ void TStringGrid::SetCurrent(int col, int row) {
     return;
   // Old and new current cell both repaint, with their focus rectangles.
   update(CellRect(m_col, m_row));
-  m_col = col;
-  m_row = row;
+  const int oldCol = std::exchange(m_col, col);
+  const int oldRow = std::exchange(m_row, row);
   update(CellRect(m_col, m_row));
+  if (oldCol == col && oldRow == row)
+    return;
+  NotifyCurrentMoved(*this, oldCol, oldRow);
+  if (hasFocus() && !m_focusPending)
+    NotifyCurrentFocused(*this);
 }
 
 void TStringGrid::paintEvent(QPaintEvent *event) {
@@ -70,6 +94,8 @@ void TStringGrid::mousePressEvent(QMouseEvent *event) {
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent *event) {
+  if (ForwardEntryKey(event))
+    return;
   int col = m_col, row = m_row;
   switch (event->key()) {
   case Qt::Key_Left:
@@ -106,9 +132,31 @@ void TStringGrid::keyPressEvent(QKeyEvent *event) {
   emit Clicked();
 }
 
+void TStringGrid::keyReleaseEvent(QKeyEvent *event) {
+  if (!ForwardEntryKey(event))
+    QWidget::keyReleaseEvent(event);
+}
+
+bool TStringGrid::ForwardEntryKey(QKeyEvent *event) {
+  if (!m_entryTarget || !IsEntryKey(*event))
+    return false;
+  // Press and release both take the entry box's own road: its filter, its
+  // editing and the entry that its key release runs.
+  const std::unique_ptr<QEvent> copy(event->clone());
+  QCoreApplication::sendEvent(m_entryTarget, copy.get());
+  event->accept();
+  return true;
+}
+
 void TStringGrid::focusInEvent(QFocusEvent *event) {
   update(CellRect(m_col, m_row));
   QWidget::focusInEvent(event);
+  // Qt announces the grid itself once this returns; its current cell comes next.
+  m_focusPending = true;
+  QTimer::singleShot(0, this, [this] {
+    m_focusPending = false;
+    NotifyCurrentFocused(*this);
+  });
 }
 
 void TStringGrid::focusOutEvent(QFocusEvent *event) {

@@ -32,6 +32,8 @@ private slots:
   void generateDialog();
   void warningAnsweredWithEnter();
   void wholeGame();
+  void entryRoutes_data();
+  void entryRoutes();
 
 private:
   void Select(int col, int row);
@@ -330,6 +332,103 @@ void TestEntry::wholeGame() {
   QVERIFY(IsValidSolution(m_form->Board));
   QVERIFY(!m_form->TimerRunning());
   QVERIFY(m_fakes->messages.shown.empty());
+}
+
+namespace {
+
+enum TRoute { BoxOnly = 1, GridOnly = 2, BothRoutes = 3 };
+
+// The design's entry cases, typed at cell (4, 4) while (1, 1) and (1, 2) hold
+// marked conflicts. Start and keys are the cell's given flag and text, and a
+// key sequence.
+struct TEntryCase {
+  const char *name;
+  int routes;
+  const char *mode, *start, *keys;
+  const char *text;
+  bool fixed;
+  int history, warnings;
+  bool marksLeft;
+  const char *box;
+};
+const TEntryCase EntryCases[] = {
+    {"edit: 5 then 7", BothRoutes, "Edit Mode", "-", "5, 7", "57", false, 2, 0, false, "57"},
+    {"edit: one digit gives", BothRoutes, "Edit Mode", "-", "5", "5", true, 1, 0, false, "5"},
+    {"edit: backspace on a given", BothRoutes, "Edit Mode", "+8", "Backspace", "", false, 1, 0,
+     false, ""},
+    {"lock: given warns", BothRoutes, "Lock Mode", "+3", "5", "3", true, 1, 1, false, "35"},
+    {"lock: backspace on a given", BothRoutes, "Lock Mode", "+8", "Backspace", "8", true, 1, 1,
+     false, ""},
+    {"lock: clear an open cell", BothRoutes, "Lock Mode", "-62", "Backspace, Backspace", "", false,
+     2, 0, false, ""},
+    {"lock: delete changes nothing", BothRoutes, "Lock Mode", "-4", "Del", "4", false, 1, 0, false,
+     "4"},
+    {"lock: delete on a given", BothRoutes, "Lock Mode", "+6", "Del", "6", true, 1, 1, false, "6"},
+    {"undo wins", BothRoutes, "Lock Mode", "-", "5, Ctrl+Z", "", false, 1, 0, true, "5"},
+    // The box runs an entry for any key; the grid takes only its own keys.
+    {"0 key", BoxOnly, "Lock Mode", "-4", "0", "4", false, 1, 0, false, "4"},
+    {"0 key", GridOnly, "Lock Mode", "-4", "0", "4", false, 0, 0, true, "4"},
+};
+
+} // namespace
+
+void TestEntry::entryRoutes_data() {
+  QTest::addColumn<bool>("onGrid");
+  QTest::addColumn<QString>("mode");
+  QTest::addColumn<QString>("start");
+  QTest::addColumn<QKeySequence>("keys");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<bool>("fixed");
+  QTest::addColumn<int>("history");
+  QTest::addColumn<int>("warnings");
+  QTest::addColumn<bool>("marksLeft");
+  QTest::addColumn<QString>("box");
+  for (const TEntryCase &c : EntryCases)
+    for (TRoute route : {BoxOnly, GridOnly})
+      if (c.routes & route)
+        QTest::addRow("%s, %s", c.name, route == BoxOnly ? "in the box" : "on the grid")
+            << (route == GridOnly) << c.mode << c.start << QKeySequence(c.keys) << c.text << c.fixed
+            << c.history << c.warnings << c.marksLeft << c.box;
+}
+
+void TestEntry::entryRoutes() {
+  QFETCH(bool, onGrid);
+  QFETCH(QString, mode);
+  QFETCH(QString, start);
+  QFETCH(QKeySequence, keys);
+  QFETCH(QString, text);
+  QFETCH(bool, fixed);
+  QFETCH(int, history);
+  QFETCH(int, warnings);
+  QFETCH(bool, marksLeft);
+  QFETCH(QString, box);
+  if (mode == "Edit Mode")
+    m_form->MenuEditPuzzleClick();
+  m_form->Board[1][1] = {false, "4", false};
+  m_form->Board[1][2] = {false, "4", false};
+  m_form->Board[4][4] = {start.startsWith('+'), start.mid(1).toStdString(), false};
+  m_form->ShowBoard();
+  m_form->MenuShowErrorsClick();
+  TGrid expected = m_form->Board;
+  expected[4][4] = {fixed, text.toStdString(), false};
+  expected[1][1].Error = expected[1][2].Error = marksLeft;
+
+  Select(4, 4);
+  QWidget *target = m_form->EditNumber;
+  if (onGrid) {
+    target = m_form->StringGrid;
+    target->setFocus();
+  }
+  for (int i = 0; i < keys.count(); ++i)
+    QTest::keyClick(target, keys[i].key(), keys[i].keyboardModifiers());
+  QVERIFY(target->hasFocus());
+  QVERIFY(m_form->Board == expected);
+  QCOMPARE(m_form->StringGrid->Cell(4, 4), text);
+  QCOMPARE(m_form->History().HistoryPos(), history);
+  QCOMPARE(m_fakes->messages.Texts(),
+           QStringList(warnings, "Fixed numbers cannot be edited in Lock Mode."));
+  QCOMPARE(m_form->EditNumber->text(), box);
+  QCOMPARE(m_form->StringGrid->Col(), 4); // typing never moves the current cell
 }
 
 QTEST_MAIN(TestEntry)

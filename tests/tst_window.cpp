@@ -6,6 +6,7 @@
 #include "puzzles.h"
 #include "stringgrid.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+
+// Offscreen, only the platform's own switch turns accessibility on.
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
+
+Q_DECLARE_METATYPE(TSquare)
 
 class TestWindow : public QObject {
   Q_OBJECT
@@ -53,6 +61,12 @@ private slots:
   void builtHelpFile();
   void homePageAndAbout();
   void aboutPictureAtDeviceRatio();
+
+  void accessibleCells_data();
+  void accessibleCells();
+  void accessibleTable();
+  void accessibleEvents();
+  void accessibleNames();
 
 private:
   QAction *Action(const char *name) { return m_form->findChild<QAction *>(name); }
@@ -110,6 +124,42 @@ bool IsBlackInk(QColor c) {
 bool IsBlueInk(QColor c) {
   return c.blue() > 180 && c.red() < 120 && c.green() < 120;
 }
+
+QString AccessibleName(QObject *object) {
+  QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
+  return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+// Records what reaches assistive technology while it lives: each event with
+// the name of what it is about when sent.
+struct TAccessibleEvents {
+  static inline QList<QPair<QAccessible::Event, QString>> seen;
+  TAccessibleEvents() {
+    seen.clear();
+    Platform()->setActive(true);
+    QAccessible::installUpdateHandler(Record);
+  }
+  ~TAccessibleEvents() {
+    QAccessible::installUpdateHandler(nullptr);
+    Platform()->setActive(false);
+  }
+  static QPlatformAccessibility *Platform() {
+    return QGuiApplicationPrivate::platformIntegration()->accessibility();
+  }
+  static void Record(QAccessibleEvent *event) {
+    QAccessibleInterface *iface = event->accessibleInterface();
+    seen.append({event->type(), iface ? iface->text(QAccessible::Name) : QString()});
+  }
+  static int Count(QAccessible::Event type, const QString &name) {
+    return int(seen.count({type, name}));
+  }
+  static QString LastFocus() {
+    for (auto e = seen.crbegin(); e != seen.crend(); ++e)
+      if (e->first == QAccessible::Focus)
+        return e->second;
+    return {};
+  }
+};
 
 } // namespace
 
@@ -651,6 +701,122 @@ void TestWindow::aboutPictureAtDeviceRatio() {
   QCOMPARE(picture.devicePixelRatio(), ratio);
   QCOMPARE(picture.size(), QSize(200, 200) * ratio);
   QCOMPARE(picture.deviceIndependentSize(), QSizeF(200, 200));
+}
+
+void TestWindow::accessibleCells_data() {
+  QTest::addColumn<int>("col");
+  QTest::addColumn<int>("row");
+  QTest::addColumn<TSquare>("square");
+  QTest::addColumn<QString>("name");
+  QTest::newRow("given") << 4 << 2 << TSquare{true, "7", false} << "row 3, column 5, 7, given";
+  QTest::newRow("candidates") << 1 << 0 << TSquare{false, "159", false}
+                              << "row 1, column 2, candidates 1 5 9";
+  QTest::newRow("empty") << 8 << 8 << TSquare{} << "row 9, column 9, empty";
+  QTest::newRow("entered") << 0 << 3 << TSquare{false, "6", false} << "row 4, column 1, 6";
+  QTest::newRow("error") << 2 << 5 << TSquare{false, "5", true} << "row 6, column 3, 5, error";
+}
+
+void TestWindow::accessibleCells() {
+  QFETCH(int, col);
+  QFETCH(int, row);
+  QFETCH(TSquare, square);
+  QFETCH(QString, name);
+  m_form->Board[col][row] = square;
+  m_form->ShowBoard();
+  QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(m_form->StringGrid);
+  QVERIFY(grid && grid->tableInterface());
+  QAccessibleInterface *cell = grid->tableInterface()->cellAt(row, col);
+  QCOMPARE(cell->text(QAccessible::Name), name);
+  QCOMPARE(cell->role(), QAccessible::Cell);
+}
+
+void TestWindow::accessibleTable() {
+  m_form->show();
+  QApplication::setActiveWindow(m_form.get());
+  QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+  m_form->StringGrid->SetCurrent(5, 3);
+  QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(m_form->StringGrid);
+  QAccessibleTableInterface *table = grid->tableInterface();
+  QCOMPARE(grid->role(), QAccessible::Table);
+  QCOMPARE(grid->text(QAccessible::Name), QString("Sudoku grid"));
+  QCOMPARE(table->rowCount() * table->columnCount(), 81);
+  QCOMPARE(grid->childCount(), 81);
+  for (int index = 0; index < 81; ++index) {
+    QAccessibleInterface *cell = table->cellAt(index / 9, index % 9); // row by row
+    QCOMPARE(grid->child(index), cell);
+    QCOMPARE(grid->indexOfChild(cell), index);
+    QCOMPARE(cell->state().selected, index == 3 * 9 + 5);
+    QVERIFY(!cell->state().focused);
+  }
+  const QPoint inCell = table->cellAt(6, 2)->rect().center();
+  QCOMPARE(grid->childAt(inCell.x(), inCell.y()), table->cellAt(6, 2));
+  m_form->StringGrid->setFocus();
+  QVERIFY(table->cellAt(3, 5)->state().focused);
+  QCOMPARE(grid->focusChild(), table->cellAt(3, 5));
+}
+
+void TestWindow::accessibleEvents() {
+  m_form->show();
+  QApplication::setActiveWindow(m_form.get());
+  QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+  m_form->Board[0][0] = m_form->Board[0][1] = {false, "4", false};
+  m_form->ShowBoard();
+  m_form->MenuShowErrorsClick();
+  TAccessibleEvents events;
+  // A click focuses the grid, then its new current cell: the cell is said last.
+  QTest::mouseClick(m_form->StringGrid, Qt::LeftButton, {}, TStringGrid::CellRect(2, 2).center());
+  QTRY_COMPARE(events.LastFocus(), QString("row 3, column 3, empty"));
+  QCOMPARE(events.Count(QAccessible::Focus, "row 3, column 3, empty"), 1);
+  QCOMPARE(events.Count(QAccessible::SelectionRemove, "row 1, column 1, 4, error"), 1);
+
+  // An entry: the cell says its new content, and the cells whose marks went too.
+  events.seen.clear();
+  QTest::keyClick(m_form->StringGrid, Qt::Key_5);
+  QCOMPARE(events.Count(QAccessible::NameChanged, "row 3, column 3, 5"), 1);
+  QCOMPARE(events.Count(QAccessible::NameChanged, "row 1, column 1, 4"), 1);
+  QCOMPARE(events.Count(QAccessible::NameChanged, "row 2, column 1, 4"), 1);
+  QCOMPARE(events.Count(QAccessible::TableModelChanged, "Sudoku grid"), 3);
+  QCOMPARE(std::count_if(events.seen.begin(), events.seen.end(),
+                         [](auto &e) { return e.first == QAccessible::NameChanged; }),
+           3); // the other cells stay quiet
+
+  QTest::keyClick(m_form->StringGrid, Qt::Key_Right);
+  QCOMPARE(events.Count(QAccessible::SelectionAdd, "row 3, column 4, empty"), 1);
+  QCOMPARE(events.LastFocus(), QString("row 3, column 4, empty"));
+  // Back from the entry box, the current cell is said after the grid.
+  m_form->EditNumber->setFocus();
+  events.seen.clear();
+  m_form->StringGrid->setFocus(Qt::BacktabFocusReason);
+  QTRY_COMPARE(events.LastFocus(), QString("row 3, column 4, empty"));
+  QCOMPARE(events.Count(QAccessible::Focus, "Sudoku grid"), 1);
+}
+
+void TestWindow::accessibleNames() {
+  // Every control says what it is; a tool button says its tooltip.
+  int controls = 0;
+  for (QWidget *widget : m_form->findChildren<QWidget *>()) {
+    if (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_") ||
+        (widget->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton *>(widget)))
+      continue;
+    ++controls;
+    QVERIFY2(!AccessibleName(widget).isEmpty(), qPrintable(widget->objectName()));
+  }
+  // Tool and push buttons, grid and box, DBGrid, the tab bar's two scroll buttons.
+  QCOMPARE(controls, 17 + 13 + 2 + 1 + 2);
+  QVERIFY(!AccessibleName(m_form->PageControl->Tabs()).isEmpty());
+  for (QToolButton *button : m_form->ToolBar->findChildren<QToolButton *>())
+    QCOMPARE(AccessibleName(button), button->toolTip());
+  QCOMPARE(AccessibleName(m_form->findChild<QToolButton *>("ToolButtonSolve")), "Solve Puzzle");
+  QCOMPARE(AccessibleName(m_form->EditNumber), QString("Cell entry"));
+
+  // The status labels say what they show.
+  m_fakes->clock.SetStep(0);
+  m_form->GeneratePuzzle(3);
+  m_fakes->clock.Set(m_fakes->clock.MillisecondsSinceEpoch() + 65'000);
+  m_form->TimerTimer();
+  QCOMPARE(AccessibleName(m_form->LabelTime), QString("Time  00:01:05"));
+  QCOMPARE(AccessibleName(m_form->LabelMode), QString("Lock Mode"));
+  QCOMPARE(AccessibleName(m_form->LabelTitle), QString("Puzzle Level 3"));
 }
 
 QTEST_MAIN(TestWindow)

@@ -2,7 +2,8 @@
 # Installs what the build, the program and the tests need on Debian 12.
 set -eu
 packages="cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libgl-dev fonts-liberation
-  mdbtools-dev fp-utils desktop-file-utils appstream dpkg-dev file lintian"
+  mdbtools-dev fp-utils desktop-file-utils appstream dpkg-dev file lintian qt6-base-private-dev
+  xvfb dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
