@@ -15,8 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -95,8 +93,6 @@ TFormMain::TFormMain(TServices &services, QWidget *parent)
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   FormCreate();
 }
-
-TFormMain::~TFormMain() = default;
 
 void TFormMain::FormCreate() {
   setWindowTitle(ApplicationTitle);

@@ -8,15 +8,9 @@
 
 #include <QMainWindow>
 
-#include <array>
-
-class QFrame;
-class QLabel;
-class QPushButton;
 class QTimer;
 class TDBGrid;
 class TPageControl;
-class TStringGrid;
 class TPuzzleModel;
 
 // The main window: a view over the game and the open library. Each command
@@ -33,7 +27,6 @@ public:
   static inline const QString ApplicationTitle = QStringLiteral("Ninegrove 1.0");
 
   explicit TFormMain(TServices &services, QWidget *parent = nullptr);
-  ~TFormMain() override;
 
   TGame &Game() { return m_game; }
   // The game's board, by the name the rest of the program knows it.
@@ -107,7 +100,6 @@ private:
   void UpdateLibraryState();
   void ShowLibraryRows(int current);
   QString DataFolder() const;
-  bool IsOpenLibrary(const QString &path) const;
   // An existing file at path may go: not the open library, and the user says Yes.
   bool MayReplace(const QString &path, QMessageBox::StandardButtons buttons);
   void ConnectLibrary(const QString &path);

@@ -23,13 +23,6 @@ QString TFormMain::DataFolder() const {
                               m_services.documentsFolder);
 }
 
-bool TFormMain::IsOpenLibrary(const QString &path) const {
-  if (!m_library.IsOpen())
-    return false;
-  const QString open = QFileInfo(m_library.FileName()).canonicalFilePath();
-  return !open.isEmpty() && QFileInfo(path).canonicalFilePath() == open;
-}
-
 void TFormMain::EnableDatabaseItems(bool enabled) {
   for (TCommand command :
        {TCommand::SavePuzzle, TCommand::LoadPuzzle, TCommand::DeletePuzzle, TCommand::SaveAs})
@@ -61,13 +54,14 @@ void TFormMain::ConnectLibrary(const QString &path) {
   if (!m_library.Open(path))
     throw TLibraryError(QStringLiteral("%1 is not a Ninegrove library.").arg(path));
   ShowLibraryRows(0);
-  UpdateLibraryState();
 }
 
 bool TFormMain::MayReplace(const QString &path, QMessageBox::StandardButtons buttons) {
   if (!QFileInfo::exists(path))
     return true;
-  if (IsOpenLibrary(path)) {
+  // The open library, by whatever spelling of its path.
+  const QString open = QFileInfo(m_library.FileName()).canonicalFilePath();
+  if (m_library.IsOpen() && !open.isEmpty() && QFileInfo(path).canonicalFilePath() == open) {
     m_services.messages.Warning(this, tr("Can not create file. File is still in use."));
     return false;
   }
