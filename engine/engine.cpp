@@ -16,9 +16,10 @@ namespace {
 // step ends.
 using Mask = std::uint16_t; // bit d set for digit d, 1..9
 constexpr Mask AllDigits = 0x3FE;
-constexpr Mask Decided = 0x8000; // a one-character text; its digit bit, if it is 1..9
+constexpr Mask Decided = 0x8000; // a one-character text, its digit 1..9 (or 0) in bits 10-13
 constexpr Mask Raw = 0x4000;     // a longer text that is not the ascending list of its digits
-constexpr Mask Open = 0x0001;    // a text of two or more characters
+constexpr Mask Open = 0x0001;    // a text of two or more characters, its candidates in bits 1-9
+constexpr int DigitShift = 10;
 
 // Cells in board order: index column * 9 + row.
 using TCells = std::array<Mask, 81>;
@@ -43,6 +44,17 @@ constexpr std::array<std::uint8_t, 1024> Counts = MakeCounts();
 // The number of digits in a mask.
 int Count(Mask mask) {
   return Counts[mask & AllDigits];
+}
+
+// A decided cell of the digit whose bit is given. Only open cells have digit
+// bits, so a unit's candidates are the plain union of its cells.
+Mask DecidedCell(Mask bit) {
+  return Mask(Decided | std::countr_zero(static_cast<unsigned>(bit)) << DigitShift);
+}
+
+// The bit of a decided cell's digit; none for a character that is no digit.
+Mask DigitBit(Mask cell) {
+  return Mask(1u << (cell >> DigitShift & 15)) & AllDigits;
 }
 
 // Digits whose character a candidate text contains; one-character and empty
@@ -84,7 +96,7 @@ bool IsDigitText(const std::string &text, Mask mask) {
 Mask CellOf(const std::string &text) {
   if (text.size() == 1) {
     const unsigned char ch = static_cast<unsigned char>(text[0]);
-    return ch >= '1' && ch <= '9' ? Mask(Decided | 1u << (ch - '0')) : Decided;
+    return ch >= '1' && ch <= '9' ? Mask(Decided | (ch - '0') << DigitShift) : Decided;
   }
   const Mask mask = CandidateMask(text);
   if (IsDigitText(text, mask))
@@ -101,6 +113,16 @@ TCells CellsOf(const TGrid &board) {
 }
 
 // Rewrites the texts of the cells that differ from what the texts show now.
+// The engine decides a cell only with a digit; the text of a decided cell
+// that holds no digit is never rewritten.
+void WriteText(Mask cell, std::string &text) {
+  if (cell == Decided)
+    return;
+  const TDigitText &digits = DigitTexts[cell & Decided ? DigitBit(cell) : cell & AllDigits];
+  text.assign(digits.digits, digits.length);
+}
+
+// Rewrites the texts of the cells that differ from what the texts show now.
 void WriteTexts(const TCells &cells, const TCells &shown, TGrid &board) {
   for (int i = 0; i < 81; ++i) {
     // Four cells at a time: most of a board is as it was.
@@ -108,11 +130,8 @@ void WriteTexts(const TCells &cells, const TCells &shown, TGrid &board) {
       i += 3;
       continue;
     }
-    if (cells[i] == shown[i])
-      continue;
-    // A decided cell changes only from a candidate list to a digit.
-    const TDigitText &digits = DigitTexts[cells[i] & AllDigits];
-    board[i / 9][i % 9].Text.assign(digits.digits, digits.length);
+    if (cells[i] != shown[i])
+      WriteText(cells[i], board[i / 9][i % 9].Text);
   }
 }
 
@@ -219,6 +238,7 @@ struct TCellBoard {
   TCells cells;
   Mask row[9] = {}, col[9] = {}, box[9] = {};
   TCellSet stale;
+  TCellSet unwritten; // cells whose texts do not show them yet
   Mask unique[27] = {};
   TUnitSet uniqueStale = AllUnits; // units whose unique digits may be out of date
   TUnitSet live = 0;               // units with a unique digit
@@ -230,7 +250,7 @@ struct TCellBoard {
       for (int r = 0; r < 9; ++r) {
         const Mask cell = cells[Index(c, r)];
         if (cell & Decided)
-          Stand(c, r, cell & AllDigits);
+          Stand(c, r, DigitBit(cell));
         else
           stale.Add(Index(c, r));
       }
@@ -242,14 +262,25 @@ struct TCellBoard {
     if (cells[i] == cell)
       return;
     cells[i] = cell;
+    unwritten.Add(i);
     uniqueStale |= UnitsOfCell[i];
     unchecked |= UnitsOfCell[i];
+  }
+
+  // Brings the texts up to date; returns whether any changed.
+  bool WriteTexts(TGrid &board) {
+    const bool changed = unwritten.Any();
+    while (unwritten.Any()) {
+      const int i = unwritten.TakeFirst();
+      WriteText(cells[i], board[i / 9][i % 9].Text);
+    }
+    return changed;
   }
 
   // A guess or a hidden single: every peer needs the next pass.
   void Place(int i, Mask cell) {
     Write(i, cell);
-    Stand(i / 9, i % 9, cell & AllDigits);
+    Stand(i / 9, i % 9, DigitBit(cell));
     stale |= Peers[i].after;
     stale |= Peers[i].before;
   }
@@ -267,7 +298,7 @@ struct TCellBoard {
       const int c = i / 9, r = i % 9;
       const Mask mask = AllDigits & ~(row[r] | col[c] | box[BoxOf(c, r)]);
       if (mask != 0 && (mask & (mask - 1)) == 0) {
-        Write(i, Decided | mask);
+        Write(i, DecidedCell(mask));
         Stand(c, r, mask);
         current |= Peers[i].after;
         stale |= Peers[i].before;
@@ -290,7 +321,7 @@ struct TCellBoard {
       Mask once = 0, twice = 0;
       for (const int i : Units[index]) {
         const Mask cell = cells[i];
-        const Mask mask = Mask(-(cell & Open)) & cell & AllDigits;
+        const Mask mask = cell & AllDigits;
         twice |= once & mask;
         once |= mask;
       }
@@ -333,8 +364,8 @@ private:
       const Mask bit = unique & -unique;
       done |= Mask(2 * bit - 1);
       for (const int i : Units[index])
-        if (IsOpen(m_board.cells[i]) && (m_board.cells[i] & bit)) {
-          m_board.Place(i, Decided | bit);
+        if (m_board.cells[i] & bit) {
+          m_board.Place(i, DecidedCell(bit));
           break;
         }
       m_board.ToFixedPoint();
@@ -360,7 +391,7 @@ bool BrokenDigits(const TCells &cells) {
       const Mask cell = cells[Index(c, r)];
       if (!(cell & Decided))
         continue;
-      const Mask bit = cell & AllDigits;
+      const Mask bit = DigitBit(cell);
       Mask &b = box[BoxOf(c, r)];
       if (bit == 0 || ((row[r] | col[c] | b) & bit))
         return true;
@@ -421,7 +452,7 @@ bool HasDeadUnit(TCellBoard &board) {
       if (IsEmptyText(cell))
         return true;
       if (cell & Decided) {
-        standing |= cell & AllDigits;
+        standing |= DigitBit(cell);
       } else {
         options[open] = cell & AllDigits;
         wanted |= options[open++];
@@ -434,10 +465,18 @@ bool HasDeadUnit(TCellBoard &board) {
     wanted &= ~standing;
     if (Count(wanted) < open)
       return true;
+    int fewest = 9;
+    for (int cell = 0; cell < open; ++cell) {
+      options[cell] &= ~standing;
+      fewest = std::min(fewest, Count(options[cell]));
+    }
+    // When every open cell has as many candidates as there are open cells,
+    // each can take one that the cells before it left.
+    if (fewest >= open)
+      continue;
     int cellOfDigit[10] = {};
     Mask taken = 0;
     for (int cell = 0; cell < open; ++cell) {
-      options[cell] &= ~standing;
       // Mostly a digit is still free; the paths are for the rest.
       if (const Mask free = options[cell] & ~taken; free != 0) {
         const Mask bit = free & -free;
@@ -495,10 +534,8 @@ struct TTE {
 
 bool ComputeCandidates(TGrid &board) {
   TCellBoard cells(board);
-  const TCells shown = cells.cells;
   cells.Pass();
-  WriteTexts(cells.cells, shown, board);
-  return cells.cells != shown;
+  return cells.WriteTexts(board);
 }
 
 bool BoardUnchanged(const TGrid &board, const TGrid &last) {
@@ -511,16 +548,14 @@ bool BoardUnchanged(const TGrid &board, const TGrid &last) {
 
 void PlaceHiddenSingles(TGrid &board) {
   TCellBoard cells(board);
-  const TCells shown = cells.cells;
   THiddenSingles(cells).Run();
-  WriteTexts(cells.cells, shown, board);
+  cells.WriteTexts(board);
 }
 
 void Propagate(TGrid &board) {
   TCellBoard cells(board);
-  const TCells shown = cells.cells;
   PropagateCells(cells);
-  WriteTexts(cells.cells, shown, board);
+  cells.WriteTexts(board);
 }
 
 TSearchResult SearchSolution(TGrid &board, TRandom &random, TSearchStats *stats, long guessLimit) {
@@ -539,16 +574,14 @@ TSearchResult SearchSolution(TGrid &board, TRandom &random, TSearchStats *stats,
   if (HasDeadUnit(settled))
     return TSearchResult::Unsolvable;
 
-  // What the texts hold: they are brought up to date after every step.
-  TCells shown = cells.cells;
+  // The texts are brought up to date after every step.
   std::optional<TGrid> whole;
   auto restore = [&](const TTE &record) {
-    cells = record.Saved;
     if (record.SavedWhole)
       board = *whole;
     else
-      WriteTexts(cells.cells, shown, board);
-    shown = cells.cells;
+      WriteTexts(record.Saved.cells, cells.cells, board);
+    cells = record.Saved;
   };
 
   // Records grow as the search goes deeper; index 0 is unused.
@@ -583,14 +616,11 @@ TSearchResult SearchSolution(TGrid &board, TRandom &random, TSearchStats *stats,
         return TSearchResult::DepthLimit;
       std::string &text = board[record.Col][record.Row].Text;
       text.assign(1, record.Candidates[record.Choice - 1]);
-      const int guessed = Index(record.Col, record.Row);
-      cells.Place(guessed, CellOf(text));
-      shown[guessed] = cells.cells[guessed];
+      cells.Place(Index(record.Col, record.Row), CellOf(text));
       if (stats)
         ++stats->guesses;
       PropagateCells(cells);
-      WriteTexts(cells.cells, shown, board);
-      shown = cells.cells;
+      cells.WriteTexts(board);
     }
 
     const TBoardState state = StateOf(cells.cells);
