@@ -171,7 +171,30 @@ struct TCellSet {
     low |= other.low, high |= other.high;
     return *this;
   }
+  TCellSet operator&(const TCellSet &other) const { return {low & other.low, high & other.high}; }
+  void Remove(int i) {
+    if (i < 64)
+      low &= ~(std::uint64_t(1) << i);
+    else
+      high &= ~(std::uint64_t(1) << (i - 64));
+  }
 };
+
+// Column, row and box of every cell, by board index.
+struct TPlace {
+  std::uint8_t col, row, box;
+};
+
+constexpr std::array<TPlace, 81> MakePlaces() {
+  std::array<TPlace, 81> places{};
+  for (int c = 0; c < 9; ++c)
+    for (int r = 0; r < 9; ++r)
+      places[Index(c, r)] = {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r),
+                             static_cast<std::uint8_t>(BoxOf(c, r))};
+  return places;
+}
+
+constexpr std::array<TPlace, 81> Places = MakePlaces();
 
 // The peers of every cell that come after it in board order, and those that
 // come before it.
@@ -238,6 +261,7 @@ struct TCellBoard {
   TCells cells;
   Mask row[9] = {}, col[9] = {}, box[9] = {};
   TCellSet stale;
+  TCellSet undecided; // the cells that a pass visits at all
   TCellSet unwritten; // cells whose texts do not show them yet
   Mask unique[27] = {};
   TUnitSet uniqueStale = AllUnits; // units whose unique digits may be out of date
@@ -249,19 +273,26 @@ struct TCellBoard {
     for (int c = 0; c < 9; ++c)
       for (int r = 0; r < 9; ++r) {
         const Mask cell = cells[Index(c, r)];
-        if (cell & Decided)
-          Stand(c, r, DigitBit(cell));
-        else
+        if (cell & Decided) {
+          Stand(Index(c, r), DigitBit(cell));
+        } else {
           stale.Add(Index(c, r));
+          undecided.Add(Index(c, r));
+        }
       }
   }
 
-  void Stand(int c, int r, Mask bit) { row[r] |= bit, col[c] |= bit, box[BoxOf(c, r)] |= bit; }
+  void Stand(int i, Mask bit) {
+    const TPlace &place = Places[i];
+    row[place.row] |= bit, col[place.col] |= bit, box[place.box] |= bit;
+  }
 
   void Write(int i, Mask cell) {
     if (cells[i] == cell)
       return;
     cells[i] = cell;
+    if (cell & Decided)
+      undecided.Remove(i);
     unwritten.Add(i);
     uniqueStale |= UnitsOfCell[i];
     unchecked |= UnitsOfCell[i];
@@ -280,9 +311,9 @@ struct TCellBoard {
   // A guess or a hidden single: every peer needs the next pass.
   void Place(int i, Mask cell) {
     Write(i, cell);
-    Stand(i / 9, i % 9, DigitBit(cell));
-    stale |= Peers[i].after;
-    stale |= Peers[i].before;
+    Stand(i, DigitBit(cell));
+    stale |= Peers[i].after & undecided;
+    stale |= Peers[i].before & undecided;
   }
 
   // One candidate pass in board order. Only the cells it would change are
@@ -295,13 +326,13 @@ struct TCellBoard {
       const int i = current.TakeFirst();
       if (cells[i] & Decided)
         continue;
-      const int c = i / 9, r = i % 9;
-      const Mask mask = AllDigits & ~(row[r] | col[c] | box[BoxOf(c, r)]);
+      const TPlace &place = Places[i];
+      const Mask mask = AllDigits & ~(row[place.row] | col[place.col] | box[place.box]);
       if (mask != 0 && (mask & (mask - 1)) == 0) {
         Write(i, DecidedCell(mask));
-        Stand(c, r, mask);
-        current |= Peers[i].after;
-        stale |= Peers[i].before;
+        Stand(i, mask);
+        current |= Peers[i].after & undecided;
+        stale |= Peers[i].before & undecided;
       } else {
         Write(i, mask == 0 ? mask : Mask(mask | Open));
       }
