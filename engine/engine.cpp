@@ -550,8 +550,9 @@ bool HasRawText(const TCells &cells) {
 }
 
 // One level of the search. The board before the guess is kept in its compact
-// form; a board whose texts that form cannot give back, as before the first
-// Propagate, is also kept whole.
+// form. Texts that form cannot give back (notes no pass has rewritten yet)
+// can only stand before the first guess, so the first level alone may need
+// the board kept whole as well.
 struct TTE {
   int Col = 0;
   int Row = 0;
