@@ -27,12 +27,15 @@ struct TSearchStats {
   int firstRow = -1;
 };
 
-// Completes a board that Propagate has just run on. Two-candidate cells try
-// their candidates in order; wider cells try a randomly drawn candidate first
-// and then the rest in order. Every guess is a level with the board saved
-// before it, so the search is a full depth-first search. It stops, as at the
-// depth limit, after guessLimit guesses: no real puzzle comes near, and the
-// window must not freeze for ever on a pathological board.
+// Completes a board that Propagate has just run on. A board whose decided
+// cells repeat a digit in a unit, or hold a character that is no digit, is
+// unsolvable even when it is full; a full board without either is solved as
+// it stands. Two-candidate cells try their candidates in order; wider cells
+// try a randomly drawn candidate first and then the rest in order. Every guess
+// is a level with the board saved before it, so the search is a full
+// depth-first search. It stops, as at the depth limit, after guessLimit
+// guesses: no real puzzle comes near, and the window must not freeze for ever
+// on a pathological board.
 constexpr long DefaultGuessLimit = 1'000'000;
 TSearchResult SearchSolution(TGrid &board, TRandom &random, TSearchStats *stats = nullptr,
                              long guessLimit = DefaultGuessLimit);
