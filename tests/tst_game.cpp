@@ -308,6 +308,18 @@ void TestGame::solveFillAndErrors() {
   for (int c = 1; c < 9; ++c)
     QCOMPARE(m_game->Board()[c][0].Text, std::to_string(c));
 
+  // Digits that clash are unsolvable, also where propagation alone fills the
+  // board or it is full already; the board stays as it was.
+  for (int open : {1, 0}) {
+    TGrid clash = Given(Solved);
+    std::swap(clash[0][0], clash[1][0]); // two columns now hold a digit twice
+    for (int c = 0; c < open; ++c)
+      clash[8][8] = TSquare{};
+    m_game->Board() = clash;
+    QCOMPARE(int(m_game->Solve()), int(TSolveResult::Unsolvable));
+    QCOMPARE(LineFromBoard(m_game->Board()).substr(0, 80), LineFromBoard(clash).substr(0, 80));
+  }
+
   // Fill 1-9: one pass, notes replaced, digits kept, marks cleared.
   m_game->EditLock();
   m_game->ClearGrid();
