@@ -39,10 +39,10 @@ const QColor InactiveCaption(215, 228, 242);
 const QString HelpFileName = QStringLiteral("nghelp.chm");
 
 QString Qs(const std::string &text) {
-  return QString::fromLatin1(text.data(), text.size());
+  return QString::fromUtf8(text.data(), text.size());
 }
 std::string Ss(const QString &text) {
-  return text.toLatin1().toStdString();
+  return text.toUtf8().toStdString();
 }
 
 // The title editor takes no more than the column holds.
@@ -306,6 +306,7 @@ void TFormMain::BuildGridPage(QWidget *page) {
 
   LabelTitle = new QLabel(Panel2);
   LabelTitle->setObjectName(QStringLiteral("LabelTitle"));
+  LabelTitle->setTextFormat(Qt::PlainText);
   LabelTitle->move(10, 5);
   SetTitle(QString());
 

@@ -179,11 +179,10 @@ void TFormMain::ImportAccessLibrary(const QString &path) {
 void TFormMain::NewPuzzleRecord() {
   QString title = QStringLiteral("New Puzzle");
   if (m_library.IsOpen()) {
-    for (int number = 1; m_library.Find(title) >= 0; ++number)
-      title = QStringLiteral("New Puzzle (%1)").arg(number);
-    const int index = m_library.Append(title);
+    const TPuzzleLibrary::TAppended record = m_library.AppendFree(title);
+    title = record.title;
     m_model->Refresh();
-    SetCurrentRecord(index);
+    SetCurrentRecord(record.index);
   }
   SetTitle(title);
 }
@@ -200,7 +199,11 @@ void TFormMain::MenuLoadPuzzleClick() {
   const int index = CurrentRecord();
   if (index < 0)
     return;
-  LoadStoredCells(Board, m_library.ReadCells(index));
+  // Nothing, when another copy of the program has deleted the row since.
+  const std::optional<TStoredCells> cells = m_library.ReadCells(index);
+  if (!cells)
+    return;
+  LoadStoredCells(Board, *cells);
   SetTitle(m_library.Row(index).title);
   ShowBoard();
   PageControl->SetCurrent(TabSheetGrid);

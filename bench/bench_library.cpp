@@ -70,7 +70,7 @@ int main(int argc, char **argv) {
     open.push_back(Time([&] { library.Open(path); }));
     load.push_back(Time([&] {
       TGrid loaded;
-      LoadStoredCells(loaded, library.ReadCells(Rows / 2));
+      LoadStoredCells(loaded, library.ReadCells(Rows / 2).value());
     }));
     save.push_back(Time([&] { library.Save(QStringLiteral("Puzzle %1").arg(Rows - 1), cells); }));
     saveNew.push_back(Time([&] { library.Save(QStringLiteral("Extra %1").arg(round), cells); }));

@@ -136,7 +136,7 @@ void TestImport::importsTheLibrary() {
     QCOMPARE(m_form->LabelTitle->text(), expected[row].title);
     for (int r = 0; r < 9; ++r)
       for (int c = 0; c < 9; ++c) {
-        const TSquare cell = CellFromStored(expected[row].cells[r * 9 + c]);
+        const TSquare cell = CellFromStored(expected[row].cells[r * 9 + c].toUtf8());
         QCOMPARE(m_form->Board[c][r].Text, cell.Text);
         QCOMPARE(m_form->Board[c][r].Fixed, cell.Fixed);
       }

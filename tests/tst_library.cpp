@@ -271,11 +271,11 @@ void TestLibrary::storedTexts() {
   board[2][0] = {false, "123456789012", false};
   board[0][1] = {false, "", true};
   const TStoredCells stored = StoredCells(board);
-  QCOMPARE(stored[0], QString("+7"));
-  QCOMPARE(stored[1], QString("-123456789"));
-  QCOMPARE(stored[2], QString("-123456789"));
-  QCOMPARE(stored[9], QString("-"));
-  QCOMPARE(stored[80], QString("-"));
+  QCOMPARE(stored[0], QByteArray("+7"));
+  QCOMPARE(stored[1], QByteArray("-123456789"));
+  QCOMPARE(stored[2], QByteArray("-123456789"));
+  QCOMPARE(stored[9], QByteArray("-"));
+  QCOMPARE(stored[80], QByteArray("-"));
 
   NewLibrary("cells.ngl");
   {
