@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QSaveFile>
 #include <QTableView>
 
 namespace {
@@ -127,27 +126,12 @@ void TFormMain::MenuSaveAsClick() {
   const QString source = DatabaseFileName();
   m_library.Close();
   m_model->Refresh();
-  // The copy takes the chosen name only once it is complete; a failure
-  // leaves any file of that name as it was, and the old library open.
+  // A failure leaves any file of that name as it was, and the old library open.
   QString error;
-  {
-    QFile in(source);
-    QSaveFile out(path);
-    if (!in.open(QIODevice::ReadOnly))
-      error = in.errorString();
-    else if (!out.open(QIODevice::WriteOnly))
-      error = out.errorString();
-    else {
-      while (error.isEmpty() && !in.atEnd()) {
-        const QByteArray block = in.read(1 << 16);
-        if (block.isEmpty() && in.error() != QFileDevice::NoError)
-          error = in.errorString();
-        else if (out.write(block) != block.size())
-          error = out.errorString();
-      }
-      if (error.isEmpty() && !out.commit())
-        error = out.errorString();
-    }
+  try {
+    TPuzzleLibrary::Copy(source, path);
+  } catch (const TLibraryError &failure) {
+    error = QString::fromUtf8(failure.what());
   }
   ConnectLibrary(error.isEmpty() ? path : source);
   if (!error.isEmpty())

@@ -1,6 +1,8 @@
 #include "puzzlelibrary.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -86,30 +88,35 @@ struct TShape {
 };
 
 // Only a real table (no view, no virtual table, rows with a rowid) with the
-// 83 columns in their order is a library.
+// 83 columns in their order is a library. Throws when SQLite cannot read the
+// file's schema at all.
 std::optional<TShape> LibraryShape(const QSqlDatabase &db) {
   QSqlQuery query(db);
-  if (!query.exec(QStringLiteral("SELECT type, sql FROM sqlite_master "
-                                 "WHERE name = 'Puzzles' COLLATE NOCASE")) ||
-      !query.next() || query.value(0).toString() != QLatin1String("table") ||
+  Run(query, QStringLiteral("SELECT type, sql FROM sqlite_master "
+                            "WHERE name = 'Puzzles' COLLATE NOCASE"));
+  if (!query.next()) {
+    CheckFinished(query);
+    return std::nullopt;
+  }
+  if (query.value(0).toString() != QLatin1String("table") ||
       query.value(1).toString().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive))
     return std::nullopt;
-  query.finish();
+  Run(query, QStringLiteral("PRAGMA table_info(Puzzles)"));
   QStringList columns;
-  if (!query.exec(QStringLiteral("PRAGMA table_info(Puzzles)")))
-    return std::nullopt;
   while (query.next())
     columns << query.value(1).toString();
+  CheckFinished(query);
   const QStringList expected = ExpectedColumns();
-  if (query.lastError().isValid() || columns.size() != expected.size())
+  if (columns.size() != expected.size())
     return std::nullopt;
   for (int i = 0; i < columns.size(); ++i)
     if (columns[i].compare(expected[i], Qt::CaseInsensitive) != 0)
       return std::nullopt;
   if (!query.exec(QStringLiteral("SELECT rowid FROM Puzzles LIMIT 0")))
     return std::nullopt;
-  if (!query.exec(QStringLiteral("PRAGMA encoding")) || !query.next())
-    return std::nullopt;
+  Run(query, QStringLiteral("PRAGMA encoding"));
+  if (!query.next())
+    throw TLibraryError(EngineErrorText(query.lastError()));
   return TShape{columns.mid(2), query.value(0).toString() == QLatin1String("UTF-8")};
 }
 
@@ -289,7 +296,11 @@ bool TPuzzleLibrary::IsLibrary(const QString &path) {
     return false;
   TConnection connection(path, TOpenMode::Existing);
   QSqlDatabase db = connection.Database();
-  return db.open() && LibraryShape(db).has_value();
+  try {
+    return db.open() && LibraryShape(db).has_value();
+  } catch (const TLibraryError &) {
+    return false;
+  }
 }
 
 bool TPuzzleLibrary::Open(const QString &path) {
@@ -299,7 +310,7 @@ bool TPuzzleLibrary::Open(const QString &path) {
   TConnection connection(path, TOpenMode::Existing);
   QSqlDatabase db = connection.Database();
   if (!db.open())
-    return false;
+    throw TLibraryError(EngineErrorText(db.lastError()));
   const std::optional<TShape> shape = LibraryShape(db);
   if (!shape)
     return false;
@@ -315,6 +326,45 @@ bool TPuzzleLibrary::Open(const QString &path) {
   if (onRowsChanged)
     onRowsChanged();
   return true;
+}
+
+void TPuzzleLibrary::Copy(const QString &source, const QString &target) {
+  // A read transaction keeps other copies of the program from writing the
+  // file while its bytes are read; it also rolls back a hot journal first.
+  TConnection connection(source, TOpenMode::Existing);
+  QSqlDatabase db = connection.Database();
+  if (!db.open())
+    throw TLibraryError(EngineErrorText(db.lastError()));
+  QSqlQuery read(db);
+  Run(read, QStringLiteral("BEGIN"));
+  Run(read, QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+  QString error;
+  {
+    QFile in(source);
+    QSaveFile out(target);
+    if (!in.open(QIODevice::ReadOnly))
+      error = in.errorString();
+    else if (!out.open(QIODevice::WriteOnly))
+      error = out.errorString();
+    while (error.isEmpty() && !in.atEnd()) {
+      const QByteArray block = in.read(1 << 16);
+      if (block.isEmpty() && in.error() != QFileDevice::NoError)
+        error = in.errorString();
+      // A write cut short by a full disk says why only when tried again.
+      for (qint64 done = 0; error.isEmpty() && done < block.size();) {
+        const qint64 written = out.write(block.constData() + done, block.size() - done);
+        if (written <= 0)
+          error = out.errorString();
+        done += written;
+      }
+    }
+    if (error.isEmpty() && !out.commit())
+      error = out.errorString();
+    read.finish();
+    QSqlQuery(db).exec(QStringLiteral("COMMIT"));
+  }
+  if (!error.isEmpty())
+    throw TLibraryError(error);
 }
 
 void TPuzzleLibrary::Close() {

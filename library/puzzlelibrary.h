@@ -73,11 +73,16 @@ public:
   // left half done; writes nothing else.
   static bool IsLibrary(const QString &path);
 
-  // False when the file is no library. Throws with the engine's text when
-  // it is damaged or cannot be read. The open library stays open on both.
+  // False when the file holds no library table. Throws with the engine's
+  // text when SQLite cannot read it or finds it damaged. The open library
+  // stays open on both.
   bool Open(const QString &path);
   void Close();
   bool IsOpen() const;
+  // The library file at source, byte for byte, as a new file at target that
+  // takes its name only once complete: a failure leaves any old file there
+  // as it was. Throws with the text of what failed.
+  static void Copy(const QString &source, const QString &target);
   QString FileName() const { return m_path; }
 
   int Count() const { return m_rows.size(); }
