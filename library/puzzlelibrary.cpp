@@ -138,11 +138,11 @@ void QuickCheck(const QSqlDatabase &db) {
 QVector<TPuzzleRow> ReadRows(const QSqlDatabase &db) {
   QSqlQuery query(db);
   query.setForwardOnly(true);
-  Run(query, QStringLiteral("SELECT rowid, N, Title, hex(Title) FROM Puzzles ORDER BY rowid"));
+  Run(query, QStringLiteral("SELECT rowid, N, Title FROM Puzzles ORDER BY rowid"));
   QVector<TPuzzleRow> rows;
   while (query.next())
-    rows.push_back({query.value(0).toLongLong(), query.value(1).toLongLong(),
-                    query.value(2).toString(), query.value(3).toString()});
+    rows.push_back(
+        {query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toString()});
   CheckFinished(query);
   return rows;
 }
@@ -529,20 +529,30 @@ int TPuzzleLibrary::Save(const QString &title, const TStoredCells &cells) {
   return IndexOf(rowid);
 }
 
+bool TPuzzleLibrary::Listed(const TPuzzleRow &row) const {
+  QSqlQuery query(QSqlDatabase::database(m_connection, false));
+  query.setForwardOnly(true);
+  query.prepare(QStringLiteral("SELECT Title FROM Puzzles WHERE rowid = ?"));
+  query.addBindValue(row.rowid);
+  Run(query);
+  if (query.next())
+    return query.value(0).toString() == row.title;
+  CheckFinished(query);
+  return false;
+}
+
 std::optional<TStoredCells> TPuzzleLibrary::ReadCells(int index) {
   const TPuzzleRow &row = m_rows.at(index);
-  QString statement = QStringLiteral("SELECT ");
+  QString statement = QStringLiteral("SELECT Title");
   for (int i = 0; i < 81; ++i)
-    statement += (i ? QStringLiteral(", ") : QString()) + Select(m_cellColumns[i]);
-  // The same rowid may since have gone to another puzzle.
-  statement += QStringLiteral(" FROM Puzzles WHERE rowid = ? AND hex(Title) = ?");
+    statement += QStringLiteral(", ") + Select(m_cellColumns[i]);
+  statement += QStringLiteral(" FROM Puzzles WHERE rowid = ?");
   QSqlQuery query(QSqlDatabase::database(m_connection, false));
   query.setForwardOnly(true);
   query.prepare(statement);
   query.addBindValue(row.rowid);
-  query.addBindValue(row.titleHex);
   Run(query);
-  if (!query.next()) {
+  if (!query.next() || query.value(0).toString() != row.title) {
     CheckFinished(query);
     query.finish();
     Reload();
@@ -550,39 +560,39 @@ std::optional<TStoredCells> TPuzzleLibrary::ReadCells(int index) {
   }
   TStoredCells cells;
   for (int i = 0; i < 81; ++i)
-    cells[i] = CellValue(query.value(i));
+    cells[i] = CellValue(query.value(1 + i));
   return cells;
 }
 
 void TPuzzleLibrary::SetTitle(int index, const QString &title) {
   TPuzzleRow &row = m_rows[index];
-  QSqlQuery query(QSqlDatabase::database(m_connection, false));
-  query.prepare(QStringLiteral("UPDATE Puzzles SET Title = ? WHERE rowid = ? AND hex(Title) = ? "
-                               "RETURNING Title, hex(Title)"));
-  query.addBindValue(Cut(title, TitleWidth));
-  query.addBindValue(row.rowid);
-  query.addBindValue(row.titleHex);
-  Run(query);
-  if (!query.next()) {
-    CheckFinished(query);
-    throw TLibraryError(QStringLiteral("This puzzle is no longer in the library."));
+  const QString stored = Cut(title, TitleWidth);
+  {
+    TWrite write(m_connection);
+    if (!Listed(row))
+      throw TLibraryError(QStringLiteral("This puzzle is no longer in the library."));
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("UPDATE Puzzles SET Title = ? WHERE rowid = ?"));
+    query.addBindValue(stored);
+    query.addBindValue(row.rowid);
+    Run(query);
+    write.Commit();
   }
-  row.title = query.value(0).toString();
-  row.titleHex = query.value(1).toString();
-  query.finish();
+  row.title = stored;
 }
 
 bool TPuzzleLibrary::Delete(int index) {
   bool deleted = false;
   {
     TWrite write(m_connection);
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("DELETE FROM Puzzles WHERE rowid = ? AND hex(Title) = ?"));
-    query.addBindValue(m_rows.at(index).rowid);
-    query.addBindValue(m_rows.at(index).titleHex);
-    Run(query);
-    deleted = query.numRowsAffected() > 0;
-    RenumberRows();
+    if (Listed(m_rows.at(index))) {
+      QSqlQuery query(QSqlDatabase::database(m_connection, false));
+      query.prepare(QStringLiteral("DELETE FROM Puzzles WHERE rowid = ?"));
+      query.addBindValue(m_rows.at(index).rowid);
+      Run(query);
+      RenumberRows();
+      deleted = true;
+    }
     write.Commit();
   }
   Reload();

@@ -25,10 +25,11 @@ class QSqlError;
 QString EngineErrorText(const QSqlError &error);
 
 struct TPuzzleRow {
+  // With the title, the row's identity: SQLite gives the rowid of a deleted
+  // last row to the next row added.
   qint64 rowid = 0; // valid only while the library stays open
   qint64 number = 0;
   QString title;
-  QString titleHex; // the column's bytes in hex: with rowid, the row's identity
 };
 
 // Stored cell texts in the order of the table's cell columns, row by row,
@@ -134,6 +135,8 @@ private:
   std::optional<qint64> Lookup(const QString &title) const;
   std::optional<qint64> Locate(const QString &title) const;
   int IndexOf(qint64 rowid) const;
+  // The row is still in the file as the list has it.
+  bool Listed(const TPuzzleRow &row) const;
   // N of every row becomes its position, 1, 2, 3, ...; inside the change's transaction.
   void RenumberRows();
   qint64 Insert(const QString &title);

@@ -229,7 +229,8 @@ void TestLibrarySafety::damageFoundWhileOpen() {
 void TestLibrarySafety::twoCopies_data() {
   QTest::addColumn<QString>("story");
   QTest::addColumn<bool>("swapped");
-  for (const char *story : {"both design", "save after delete", "delete after reuse"})
+  for (const char *story :
+       {"both design", "save after delete", "delete after reuse", "retitle after delete"})
     for (const bool swapped : {false, true})
       QTest::addRow("%s, %s first", story, swapped ? "B" : "A") << QString(story) << swapped;
 }
@@ -267,6 +268,11 @@ void TestLibrarySafety::twoCopies() {
     QCOMPARE(FileTitles(path),
              QStringList({"Puzzle 1", "Puzzle 2", "Puzzle 3", "Puzzle 4", "Puzzle 6", "Puzzle 5"}));
     QCOMPARE(FileCell(path, "Puzzle 5"), QString("-2"));
+  } else if (story == "retitle after delete") {
+    const int index = second.Find("Puzzle 5");
+    QVERIFY(first.Delete(first.Find("Puzzle 5")));
+    QVERIFY_THROWS_EXCEPTION(TLibraryError, second.SetTitle(index, "Renamed"));
+    QCOMPARE(FileTitles(path), six.mid(0, 4) + six.mid(5));
   } else {
     // The last row goes and a new one takes its rowid, which the other
     // copy's list still gives to the row that has gone.
