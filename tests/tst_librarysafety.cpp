@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -33,6 +34,7 @@ private slots:
   void damageFoundWhileOpen();
   void twoCopies_data();
   void twoCopies();
+  void windowFollowsTheFile();
   void fullDisk_data();
   void fullDisk();
 
@@ -283,6 +285,28 @@ void TestLibrarySafety::twoCopies() {
     QCOMPARE(second.Row(5).title, QString("New Puzzle"));
     QCOMPARE(second.ReadCells(5).value()[0], QByteArray("+1"));
   }
+}
+
+void TestLibrarySafety::windowFollowsTheFile() {
+  // Another copy of the program deletes rows that this window still lists.
+  const QString path = PathOf("shared.ngl");
+  QVERIFY(FillLibrary(path, 6));
+  Open(path);
+  QAbstractItemModel *grid = m_form->DBGrid->model();
+  m_form->Board[0][0] = {false, "5", false};
+  TOtherConnection(path).Query("DELETE FROM Puzzles WHERE Title = 'Puzzle 5'");
+  m_form->SetCurrentRecord(4);
+  Action("MenuLoadPuzzle")->trigger();
+  QCOMPARE(m_form->Board[0][0].Text, std::string("5"));
+  QCOMPARE(grid->rowCount(), 5);
+  QCOMPARE(m_fakes->messages.Texts(), QStringList());
+
+  TOtherConnection(path).Query("DELETE FROM Puzzles WHERE Title = 'Puzzle 1'");
+  QVERIFY(!grid->setData(grid->index(0, 1), "Renamed"));
+  QCOMPARE(m_fakes->messages.Texts(), QStringList{"This puzzle is no longer in the library."});
+  QTRY_COMPARE(grid->rowCount(), 4);
+  QCOMPARE(TOtherConnection(path).Value("SELECT group_concat(Title, '|') FROM Puzzles"),
+           QVariant("Puzzle 2|Puzzle 3|Puzzle 4|Puzzle 6"));
 }
 
 void TestLibrarySafety::fullDisk_data() {
