@@ -24,6 +24,8 @@ private slots:
 
   void newLibrary();
   void dialogs();
+  void awkwardNames_data();
+  void awkwardNames();
   void newPuzzleTitles();
   void saveOverwritesOrAppends();
   void storedTexts();
@@ -169,6 +171,24 @@ void TestLibrary::dialogs() {
     QCOMPARE(m_fakes->files.asked[i].suffix, QString("ngl"));
   }
   QCOMPARE(m_form->windowTitle(), QString("Ninegrove 1.0 - a.ngl"));
+}
+
+void TestLibrary::awkwardNames_data() {
+  QTest::addColumn<QString>("name");
+  // A file is opened through a URI: none of these may name another file.
+  for (const char *name : {"a b#c?d%e.ngl", "x%20y.ngl", "数独 ü.ngl"})
+    QTest::newRow(name) << QString(name);
+}
+
+void TestLibrary::awkwardNames() {
+  QFETCH(QString, name);
+  NewLibrary(name);
+  Action("MenuNewPuzzle")->trigger();
+  m_fakes->files.answers.push_back(PathOf(name));
+  Action("MenuOpenDatabase")->trigger();
+  QCOMPARE(m_fakes->messages.Texts(), QStringList());
+  QCOMPARE(Titles(), QStringList{"New Puzzle"});
+  QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{name});
 }
 
 void TestLibrary::newPuzzleTitles() {
