@@ -92,8 +92,9 @@ struct TShape {
 // file's schema at all.
 std::optional<TShape> LibraryShape(const QSqlDatabase &db) {
   QSqlQuery query(db);
+  // A trigger may have the name too; tables and views share theirs.
   Run(query, QStringLiteral("SELECT type, sql FROM sqlite_master "
-                            "WHERE name = 'Puzzles' COLLATE NOCASE"));
+                            "WHERE type IN ('table', 'view') AND name = 'Puzzles' COLLATE NOCASE"));
   if (!query.next()) {
     CheckFinished(query);
     return std::nullopt;
@@ -120,8 +121,8 @@ std::optional<TShape> LibraryShape(const QSqlDatabase &db) {
   return TShape{columns.mid(2), query.value(0).toString() == QLatin1String("UTF-8")};
 }
 
-// SQLite's quick check: every page of the table read and its structure
-// tested, so that damage shows now and not halfway through the list.
+// SQLite's quick check: every page of the file read and its structure
+// tested, so that damage shows now and not halfway through a change.
 void QuickCheck(const QSqlDatabase &db) {
   QSqlQuery check(db);
   check.setForwardOnly(true);
