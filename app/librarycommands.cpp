@@ -117,12 +117,14 @@ void TFormMain::MenuSaveAsClick() {
   const QString source = DatabaseFileName();
   m_library.Close();
   m_model->Refresh();
-  // The copy takes the chosen name only once it is complete; a failure
-  // leaves any file of that name as it was, and the old library open.
-  const QString error = CopyReplacing(source, path);
-  ConnectLibrary(error.isEmpty() ? path : source);
-  if (!error.isEmpty())
-    throw TLibraryError(error);
+  // A failure leaves any file of that name as it was, and the old library open.
+  try {
+    TPuzzleLibrary::Copy(source, path);
+  } catch (const TLibraryError &) {
+    ConnectLibrary(source);
+    throw;
+  }
+  ConnectLibrary(path);
 }
 
 void TFormMain::ImportAccessLibrary(const QString &path) {
@@ -150,10 +152,9 @@ void TFormMain::ImportAccessLibrary(const QString &path) {
 std::string TFormMain::NewPuzzleRecord() {
   QString title = tr("New Puzzle");
   if (m_library.IsOpen()) {
-    const QString base = title;
-    for (int number = 1; m_library.Find(title) >= 0; ++number)
-      title = QStringLiteral("%1 (%2)").arg(base).arg(number);
-    ShowLibraryRows(m_library.Append(title));
+    const TPuzzleLibrary::TAppended record = m_library.AppendFree(title);
+    title = record.title;
+    ShowLibraryRows(record.index);
   }
   return title.toStdString();
 }
@@ -168,8 +169,12 @@ void TFormMain::MenuLoadPuzzleClick() {
   const int index = CurrentRecord();
   if (index < 0)
     return;
+  // Nothing, when another copy of the program has deleted the row since.
+  const std::optional<TStoredCells> cells = m_library.ReadCells(index);
+  if (!cells)
+    return;
   TGrid stored;
-  LoadStoredCells(stored, m_library.ReadCells(index));
+  LoadStoredCells(stored, *cells);
   m_game.LoadPuzzle(stored, m_library.Row(index).title.toStdString());
   ShowGame();
   PageControl->SetCurrent(TabSheetGrid);

@@ -62,19 +62,26 @@ std::vector<TImportedPuzzle> ReadAccessPuzzles(const QString &path) {
     mdb_bind_column(table.get(), i + 1, buffers[i].data(), &lengths[i]);
   mdb_rewind_table(table.get());
 
-  auto text = [&](int column) {
-    const int length = std::clamp(lengths[column], 0, MDB_BIND_SIZE);
-    return QString::fromUtf8(buffers[column].data(), length);
+  // libmdb hands out text as UTF-8.
+  auto bytes = [&](int column) {
+    return QByteArray(buffers[column].data(), std::clamp(lengths[column], 0, MDB_BIND_SIZE));
   };
   std::vector<TImportedPuzzle> puzzles;
   while (mdb_fetch_row(table.get())) {
     TImportedPuzzle puzzle;
-    puzzle.title = TPuzzleLibrary::Cut(text(1), TPuzzleLibrary::TitleWidth);
+    puzzle.title = TPuzzleLibrary::Cut(QString::fromUtf8(bytes(1)), TPuzzleLibrary::TitleWidth);
     for (int i = 0; i < 81; ++i)
-      puzzle.cells[i] = TPuzzleLibrary::Cut(text(2 + i), TPuzzleLibrary::CellWidth);
+      puzzle.cells[i] = TPuzzleLibrary::Cut(bytes(2 + i), TPuzzleLibrary::CellWidth);
     puzzles.push_back(std::move(puzzle));
     std::fill(lengths.begin(), lengths.end(), 0);
   }
+  // libmdb ends the rows quietly where a cut-off file ends; the table's
+  // definition knows how many there are.
+  if (puzzles.size() != table->num_rows)
+    throw TLibraryError(QStringLiteral("%1 holds %2 of the %3 rows of Puzzles.")
+                            .arg(path)
+                            .arg(puzzles.size())
+                            .arg(table->num_rows));
   return puzzles;
 }
 
@@ -89,11 +96,12 @@ void WriteImportedLibrary(const QString &target, const std::vector<TImportedPuzz
       QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
       db.setDatabaseName(part);
       if (!db.open() || !db.transaction()) {
-        error = db.lastError().text();
+        error = EngineErrorText(db.lastError());
       } else {
         QSqlQuery insert(db);
+        // The cells' bytes are stored as text, unchanged.
         insert.prepare(QStringLiteral("INSERT INTO Puzzles VALUES (?, ?") +
-                       QStringLiteral(", ?").repeated(81) + QStringLiteral(")"));
+                       QStringLiteral(", CAST(? AS TEXT)").repeated(81) + QStringLiteral(")"));
         qint64 number = 0;
         for (const TImportedPuzzle &puzzle : puzzles) {
           insert.bindValue(0, ++number);
@@ -101,13 +109,13 @@ void WriteImportedLibrary(const QString &target, const std::vector<TImportedPuzz
           for (int i = 0; i < 81; ++i)
             insert.bindValue(2 + i, puzzle.cells[i]);
           if (!insert.exec()) {
-            error = insert.lastError().text();
+            error = EngineErrorText(insert.lastError());
             break;
           }
         }
         insert.finish();
         if (error.isEmpty() && !db.commit())
-          error = db.lastError().text();
+          error = EngineErrorText(db.lastError());
       }
       db.close();
     }

@@ -3,7 +3,6 @@
 #include "puzzlelibrary.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QUuid>
 
 #include <cstdio>
@@ -20,21 +19,4 @@ void WriteReplacing(const QString &target, const std::function<void(const QStrin
     QFile::remove(part);
     throw;
   }
-}
-
-QString CopyReplacing(const QString &source, const QString &target) {
-  QFile in(source);
-  QSaveFile out(target);
-  if (!in.open(QIODevice::ReadOnly))
-    return in.errorString();
-  if (!out.open(QIODevice::WriteOnly))
-    return out.errorString();
-  while (!in.atEnd()) {
-    const QByteArray block = in.read(1 << 16);
-    if (block.isEmpty() && in.error() != QFileDevice::NoError)
-      return in.errorString();
-    if (out.write(block) != block.size())
-      return out.errorString();
-  }
-  return out.commit() ? QString() : out.errorString();
 }

@@ -8,7 +8,3 @@
 // place once complete, so a failure leaves no partial file and any old file
 // of that name as it was. write gets the temporary path and throws on failure.
 void WriteReplacing(const QString &target, const std::function<void(const QString &part)> &write);
-
-// A byte-for-byte copy of source under the name target, written the same way.
-// Returns the file system's words on failure, an empty text on success.
-QString CopyReplacing(const QString &source, const QString &target);

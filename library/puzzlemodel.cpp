@@ -2,8 +2,16 @@
 
 #include "puzzlelibrary.h"
 
+#include <QPointer>
+
 TPuzzleModel::TPuzzleModel(TPuzzleLibrary &library, QColor evenGround, QObject *parent)
-    : QAbstractTableModel(parent), m_library(library), m_evenGround(evenGround) {}
+    : QAbstractTableModel(parent), m_library(library), m_evenGround(evenGround) {
+  // The model may go before the library does.
+  m_library.onRowsChanged = [model = QPointer<TPuzzleModel>(this)] {
+    if (model)
+      model->Refresh();
+  };
+}
 
 void TPuzzleModel::Refresh() {
   beginResetModel();
@@ -57,7 +65,21 @@ bool TPuzzleModel::setData(const QModelIndex &index, const QVariant &value, int 
     m_library.SetTitle(index.row(), value.toString());
   } catch (const TLibraryError &error) {
     if (onError)
-      onError(QString::fromStdString(error.what()));
+      onError(QString::fromUtf8(error.what()));
+    // Another copy of the program may have changed the rows: show them as
+    // the file has them, once the editor has closed.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          try {
+            if (m_library.IsOpen())
+              m_library.Reload();
+          } catch (const TLibraryError &error) {
+            if (onError)
+              onError(QString::fromUtf8(error.what()));
+          }
+        },
+        Qt::QueuedConnection);
     return false;
   }
   emit dataChanged(index, index);

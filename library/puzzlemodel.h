@@ -14,6 +14,7 @@ class TPuzzleModel : public QAbstractTableModel {
   Q_OBJECT
 
 public:
+  // Shows the library's list again whenever it changes.
   TPuzzleModel(TPuzzleLibrary &library, QColor evenGround, QObject *parent = nullptr);
 
   // After every change of the library's rows.

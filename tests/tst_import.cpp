@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 class TestImport : public QObject {
@@ -22,6 +23,8 @@ private slots:
   void importsTheLibrary();
   void notAPuzzleLibrary_data();
   void notAPuzzleLibrary();
+  void cutAtAPage_data();
+  void cutAtAPage();
   void overwriteAnsweredNo();
   void headerDecides();
 
@@ -136,7 +139,7 @@ void TestImport::importsTheLibrary() {
     QCOMPARE(m_form->LabelTitle->text(), expected[row].title);
     for (int r = 0; r < 9; ++r)
       for (int c = 0; c < 9; ++c) {
-        const TSquare cell = CellFromStored(expected[row].cells[r * 9 + c]);
+        const TSquare cell = CellFromStored(expected[row].cells[r * 9 + c].toUtf8());
         QCOMPARE(m_form->Board[c][r].Text, cell.Text);
         QCOMPARE(m_form->Board[c][r].Fixed, cell.Fixed);
       }
@@ -178,6 +181,53 @@ void TestImport::notAPuzzleLibrary() {
   QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
   QCOMPARE(m_form->windowTitle(), QString("Ninegrove 1.0"));
   QCOMPARE(m_fakes->cursor.depth, 0);
+}
+
+void TestImport::cutAtAPage_data() {
+  QTest::addColumn<int>("copies"); // of the page that holds the rows
+  QTest::addColumn<int>("pages");  // left after the cut
+  QTest::addColumn<int>("rows");   // imported; 0: refused
+  QTest::newRow("rows cut off") << 1 << 26 << 0;
+  QTest::newRow("page map cut off") << 1 << 27 << 0;
+  QTest::newRow("one of three row pages left") << 3 << 28 << 0;
+  QTest::newRow("two of three row pages left") << 3 << 29 << 0;
+  QTest::newRow("three row pages, whole") << 3 << 30 << 24;
+}
+
+void TestImport::cutAtAPage() {
+  QFETCH(int, copies);
+  QFETCH(int, pages);
+  QFETCH(int, rows);
+  // library_jet4.mdb keeps its 8 rows on page 26, the table's definition on
+  // page 24 and the map of the table's pages on page 27. Copies of page 26
+  // appended, marked in the map and counted in the definition, spread the
+  // table over more pages, as a larger library has it.
+  constexpr int Page = 4096;
+  QFile original(Legacy + "/library_jet4.mdb");
+  QVERIFY(original.open(QIODevice::ReadOnly));
+  QByteArray mdb = original.readAll();
+  QCOMPARE(mdb.size(), 28 * Page);
+  QCOMPARE(qFromLittleEndian<quint32>(mdb.constData() + 24 * Page + 16), 8u);
+  qToLittleEndian<quint32>(8 * copies, mdb.data() + 24 * Page + 16);
+  for (int copy = 1; copy < copies; ++copy) {
+    mdb[27 * Page + 4 + (27 + copy) / 8] |= char(1 << ((27 + copy) % 8));
+    mdb += mdb.mid(26 * Page, Page);
+  }
+  const QString path = m_dir->filePath("cut.mdb");
+  QFile cut(path);
+  QVERIFY(cut.open(QIODevice::WriteOnly));
+  cut.write(mdb.left(pages * Page));
+  cut.close();
+
+  Open(path);
+  if (rows == 0) {
+    QCOMPARE(m_fakes->messages.Texts(), QStringList{"Error opening league file."});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"cut.mdb"});
+    QVERIFY(!m_form->Library().IsOpen());
+  } else {
+    QCOMPARE(m_fakes->messages.Texts(), QStringList());
+    QCOMPARE(m_form->Library().Count(), rows);
+  }
 }
 
 void TestImport::overwriteAnsweredNo() {
