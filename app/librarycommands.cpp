@@ -114,16 +114,8 @@ void TFormMain::MenuSaveAsClick() {
   if (path.isEmpty() || !MayReplace(path, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel))
     return;
   TBusyCursor busy(m_services.cursor);
-  const QString source = DatabaseFileName();
-  m_library.Close();
-  m_model->Refresh();
-  // A failure leaves any file of that name as it was, and the old library open.
-  try {
-    TPuzzleLibrary::Copy(source, path);
-  } catch (const TLibraryError &) {
-    ConnectLibrary(source);
-    throw;
-  }
+  // The open library stays open until the copy is complete under its name.
+  TPuzzleLibrary::Copy(DatabaseFileName(), path);
   ConnectLibrary(path);
 }
 
