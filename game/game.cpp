@@ -130,6 +130,14 @@ void TGame::LoadPuzzle(const TGrid &stored, std::string title) {
   m_title = std::move(title);
 }
 
+void TGame::OpenPuzzle(const TGrid &puzzle, std::string title) {
+  m_history.PushHistory(m_board);
+  m_board = puzzle;
+  m_history.PushHistory(m_board);
+  m_mode = TMode::Lock;
+  m_title = std::move(title);
+}
+
 void TGame::StopTimerAndReset() {
   m_running = false;
   m_shownSeconds = 0;

@@ -52,6 +52,9 @@ public:
   // Givens and texts of every cell from a stored puzzle; marks, mode, timer
   // and history stay.
   void LoadPuzzle(const TGrid &stored, std::string title);
+  // A puzzle from elsewhere to play: its board in Lock Mode under title, the
+  // clock as it was. Undo brings back the board it replaced, Redo the puzzle.
+  void OpenPuzzle(const TGrid &puzzle, std::string title);
 
   // The game clock. The shown time changes only on a tick, from the start
   // time and the clock, never by counting ticks.

@@ -48,6 +48,7 @@ private slots:
   void generate();
   void solveFillAndErrors();
   void loadKeepsMarksModeAndClock();
+  void openPuzzleUndoes();
   void elapsedText_data();
   void elapsedText();
   void ticksLandAfterWholeSeconds();
@@ -357,6 +358,23 @@ void TestGame::loadKeepsMarksModeAndClock() {
   QCOMPARE(m_game->Mode(), TMode::Edit);
   QVERIFY(m_game->TimerRunning());
   QCOMPARE(m_game->History().HistoryPos(), 1);
+}
+
+void TestGame::openPuzzleUndoes() {
+  m_game->EditLock();
+  m_game->ApplyEntry(0, 0, "1");
+  m_game->ApplyEntry(1, 0, "2");
+  const TGrid played = m_game->Board();
+  const TGrid puzzle = Given(Solved);
+  m_game->OpenPuzzle(puzzle, "Pasted Puzzle");
+  QVERIFY(m_game->Board() == puzzle);
+  QCOMPARE(m_game->Mode(), TMode::Lock);
+  QCOMPARE(m_game->Title(), std::string("Pasted Puzzle"));
+  QVERIFY(!m_game->TimerRunning());
+  QVERIFY(m_game->Undo());
+  QVERIFY(m_game->Board() == played);
+  QVERIFY(m_game->Redo());
+  QVERIFY(m_game->Board() == puzzle);
 }
 
 void TestGame::elapsedText_data() {
