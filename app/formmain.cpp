@@ -114,7 +114,8 @@ void TFormMain::BuildActions() {
       &F::MenuHomepageClick,    &F::MenuAboutClick};
   static_assert(std::size(Handlers) == CommandCount);
   m_actions = BuildCommands(this, menuBar(), [this](TCommand command) {
-    RunGuarded([&] { (this->*Handlers[static_cast<std::size_t>(command)])(); });
+    const auto handler = Handlers[static_cast<std::size_t>(command)];
+    RunGuarded([this, handler] { (this->*handler)(); });
   });
 }
 
