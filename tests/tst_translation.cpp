@@ -105,9 +105,7 @@ const std::map<QString, TReader> &Readers() {
          return CellAccessibleName(4, 2, QStringLiteral("7"), TCellMark::Given);
        }},
       {"about caption",
-       [](TFormMain &, TFakeServices &fakes) {
-         return TFormAbout(fakes.services).windowTitle();
-       }},
+       [](TFormMain &, TFakeServices &fakes) { return TFormAbout(fakes.services).windowTitle(); }},
       // Qt's own words, from its catalog.
       {"Qt's Yes button",
        [](TFormMain &, TFakeServices &) {
@@ -188,8 +186,8 @@ void TestTranslation::texts_data() {
   row("no library error", "No library is open.", "Es ist keine Bibliothek geöffnet.",
       "Aucune bibliothèque n'est ouverte.");
   row("level caption", "Level", "Stufe", "Niveau");
-  row("level prompt", "Select a level from 1 to 50:", "Stufe von 1 bis 50 wählen:",
-      "Niveau, de 1 à 50\u00A0:");
+  row("level prompt",
+      "Select a level from 1 to 50:", "Stufe von 1 bis 50 wählen:", "Niveau, de 1 à 50\u00A0:");
   row("level cancel", "Cancel", "Abbrechen", "Annuler");
   row("generated title", "Puzzle Level 7", "Rätsel der Stufe 7", "Grille de niveau 7");
   row("cell name", "row 3, column 5, 7, given", "Zeile 3, Spalte 5, 7, vorgegeben",
@@ -203,7 +201,7 @@ void TestTranslation::texts() {
   QFETCH(QString, en);
   QFETCH(QString, de);
   QFETCH(QString, fr);
-  const QString want = m_language == QLatin1String("de") ? de
+  const QString want = m_language == QLatin1String("de")   ? de
                        : m_language == QLatin1String("fr") ? fr
                                                            : en;
   QCOMPARE(Readers().at(what)(*m_form, *m_fakes), want);
