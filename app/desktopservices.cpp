@@ -24,10 +24,12 @@ QMessageBox::StandardButton ShowBox(QWidget *parent, QMessageBox::Icon icon, con
 class TDesktopMessages final : public TMessageBoxes {
 public:
   void Warning(QWidget *parent, const QString &text) override {
-    ShowBox(parent, QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Warning,
+            QCoreApplication::translate("TDesktopServices", "Warning"), text, QMessageBox::Ok);
   }
   void Error(QWidget *parent, const QString &text) override {
-    ShowBox(parent, QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Critical, QCoreApplication::translate("TDesktopServices", "Error"),
+            text, QMessageBox::Ok);
   }
   void ApplicationError(QWidget *parent, const QString &text) override {
     ShowBox(parent, QMessageBox::Critical, TFormMain::ApplicationTitle, text, QMessageBox::Ok);
@@ -104,8 +106,11 @@ public:
   void PrintPage(const std::function<void(QPainter &)> &paint) override {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
-      throw std::runtime_error("No default printer is set up. Install a printer and make it "
-                               "the default to print the grid.");
+      throw std::runtime_error(
+          QCoreApplication::translate("TDesktopServices",
+                                      "No default printer is set up. Install a printer and make it "
+                                      "the default to print the grid.")
+              .toStdString());
     QPrinter printer(info, QPrinter::HighResolution);
     // The page is laid out in device pixels for a 300 dots-per-inch device:
     // a grid of about 15 cm with type that fits its cells.
@@ -114,12 +119,16 @@ public:
     printer.setDocName(QStringLiteral("Ninegrove"));
     QPainter painter;
     if (!painter.begin(&printer))
-      throw std::runtime_error(QStringLiteral("The printer \"%1\" could not start the document.")
-                                   .arg(info.printerName())
-                                   .toStdString());
+      throw std::runtime_error(
+          QCoreApplication::translate("TDesktopServices",
+                                      "The printer \"%1\" could not start the document.")
+              .arg(info.printerName())
+              .toStdString());
     paint(painter);
     if (!painter.end())
-      throw std::runtime_error("The printer could not finish the document.");
+      throw std::runtime_error(QCoreApplication::translate(
+                                   "TDesktopServices", "The printer could not finish the document.")
+                                   .toStdString());
   }
 };
 

@@ -27,7 +27,7 @@ QPixmap AboutPicture(qreal ratio) {
 TFormAbout::TFormAbout(TServices &services, QWidget *parent)
     : QDialog(parent), m_services(services) {
   setObjectName(QStringLiteral("FormAbout"));
-  setWindowTitle(QStringLiteral("About Ninegrove"));
+  setWindowTitle(tr("About Ninegrove"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(440, 210);
@@ -45,12 +45,11 @@ TFormAbout::TFormAbout(TServices &services, QWidget *parent)
   Image->setPixmap(AboutPicture(devicePixelRatioF()));
   Label1 = label("Label1", QStringLiteral("Ninegrove"), 215, 5);
   Label1->setFont(ImpactFont(29));
-  Label2 = label("Label2", QStringLiteral("Version 1.00"), 215, 45);
-  LabelCopyR1 = label("LabelCopyR1",
-                      QStringLiteral("Copyright \u00A9 2026 The Ninegrove developers"), 215, 75);
-  Label4 = label("Label4", QStringLiteral("WWW:"), 215, 167);
+  Label2 = label("Label2", tr("Version 1.00"), 215, 45);
+  LabelCopyR1 = label("LabelCopyR1", tr("Copyright \u00A9 2026 The Ninegrove developers"), 215, 75);
+  Label4 = label("Label4", tr("WWW:"), 215, 167);
   LabelHLink = label("LabelHLink", HomePage, 255, 165);
-  Label5 = label("Label5", QStringLiteral("E-mail:"), 215, 186);
+  Label5 = label("Label5", tr("E-mail:"), 215, 186);
   LabelEmail = label("LabelEmail", Email, 255, 184);
   for (QLabel *link : {LabelHLink, LabelEmail}) {
     QFont font = ArialFont(13);
@@ -62,8 +61,8 @@ TFormAbout::TFormAbout(TServices &services, QWidget *parent)
     link->setMouseTracking(true);
     link->installEventFilter(this);
   }
-  LabelHLink->setToolTip(QStringLiteral("Visit the Ninegrove website"));
-  LabelEmail->setToolTip(QStringLiteral("Write to the Ninegrove team"));
+  LabelHLink->setToolTip(tr("Visit the Ninegrove website"));
+  LabelEmail->setToolTip(tr("Write to the Ninegrove team"));
   for (QLabel *l : findChildren<QLabel *>())
     if (l != Image)
       l->adjustSize();

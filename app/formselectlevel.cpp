@@ -22,7 +22,7 @@ QValidator::State TSpinEditLevel::validate(QString &input, int &pos) const {
 TFormSelectLevel::TFormSelectLevel(QWidget *parent, std::function<void(int)> generate)
     : QDialog(parent), m_generate(std::move(generate)) {
   setObjectName(QStringLiteral("FormSelectLevel"));
-  setWindowTitle(QStringLiteral("Level"));
+  setWindowTitle(tr("Level"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(205, 75);
@@ -30,7 +30,7 @@ TFormSelectLevel::TFormSelectLevel(QWidget *parent, std::function<void(int)> gen
 
   auto *upper = new QFrame(this);
   upper->setGeometry(0, 0, 205, 40);
-  auto *label = new QLabel(QStringLiteral("Select a level from 1 to 50:"), upper);
+  auto *label = new QLabel(tr("Select a level from 1 to 50:"), upper);
   label->move(8, 12);
   label->adjustSize();
   SpinEditLevel = new TSpinEditLevel(upper);
@@ -41,13 +41,12 @@ TFormSelectLevel::TFormSelectLevel(QWidget *parent, std::function<void(int)> gen
 
   auto *lower = new QFrame(this);
   lower->setGeometry(0, 40, 205, 35);
-  BitBtnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"),
-                             lower);
+  BitBtnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), lower);
   BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));
   BitBtnOK->setGeometry(25, 5, 75, 25);
   BitBtnOK->setDefault(true);
-  BitBtnCancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                 QStringLiteral("Cancel"), lower);
+  BitBtnCancel =
+      new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), tr("Cancel"), lower);
   BitBtnCancel->setObjectName(QStringLiteral("BitBtnCancel"));
   BitBtnCancel->setGeometry(108, 5, 75, 25);
   BitBtnCancel->setAutoDefault(false);

@@ -1,6 +1,7 @@
 #include "gridaccessible.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QStringList>
 
@@ -187,7 +188,7 @@ void InstallGridAccessible() {
 QString CellAccessibleName(int col, int row, const QString &text, TCellMarks marks) {
   QString content;
   if (text.isEmpty()) {
-    content = QStringLiteral("empty");
+    content = QCoreApplication::translate("TGridAccessible", "empty");
   } else if (text.size() == 1) {
     content = text;
   } else {
@@ -195,13 +196,14 @@ QString CellAccessibleName(int col, int row, const QString &text, TCellMarks mar
     for (QChar digit : text)
       if (!digit.isSpace())
         digits << QString(digit);
-    content = QStringLiteral("candidates %1").arg(digits.join(QLatin1Char(' ')));
+    content = QCoreApplication::translate("TGridAccessible", "candidates %1")
+                  .arg(digits.join(QLatin1Char(' ')));
   }
   if (marks & TCellMark::Given)
-    content = QStringLiteral("%1, given").arg(content);
+    content = QCoreApplication::translate("TGridAccessible", "%1, given").arg(content);
   if (marks & TCellMark::Error)
-    content = QStringLiteral("%1, error").arg(content);
-  return QStringLiteral("row %1, column %2, %3")
+    content = QCoreApplication::translate("TGridAccessible", "%1, error").arg(content);
+  return QCoreApplication::translate("TGridAccessible", "row %1, column %2, %3")
       .arg(QString::number(row + 1), QString::number(col + 1), content);
 }
 

@@ -13,8 +13,13 @@
 #include <QFileInfo>
 
 namespace {
-const QString LibraryFilter = QStringLiteral("Ninegrove Library (*.ngl)");
-const QString OpenFilter = LibraryFilter + QStringLiteral(";;Access Database (*.mdb)");
+// Made when asked for, in the language of the moment.
+QString LibraryFilter() {
+  return TFormMain::tr("Ninegrove Library (*.ngl)");
+}
+QString OpenFilter() {
+  return LibraryFilter() + QStringLiteral(";;") + TFormMain::tr("Access Database (*.mdb)");
+}
 const QString LibrarySuffix = QStringLiteral("ngl");
 } // namespace
 
@@ -52,7 +57,7 @@ void TFormMain::ShowLibraryRows(int current) {
 
 void TFormMain::ConnectLibrary(const QString &path) {
   if (!m_library.Open(path))
-    throw TLibraryError(QStringLiteral("%1 is not a Ninegrove library.").arg(path));
+    throw TLibraryError(tr("%1 is not a Ninegrove library.").arg(path));
   ShowLibraryRows(0);
 }
 
@@ -71,7 +76,7 @@ bool TFormMain::MayReplace(const QString &path, QMessageBox::StandardButtons but
 
 void TFormMain::MenuNewDatabaseClick() {
   const QString path = m_services.files.SaveFileName(this, tr("New Database"), DataFolder(),
-                                                     LibraryFilter, LibrarySuffix);
+                                                     LibraryFilter(), LibrarySuffix);
   if (path.isEmpty() || !MayReplace(path, QMessageBox::Yes | QMessageBox::No))
     return;
   TBusyCursor busy(m_services.cursor);
@@ -83,7 +88,7 @@ void TFormMain::MenuNewDatabaseClick() {
 
 void TFormMain::MenuOpenDatabaseClick() {
   const QString path =
-      m_services.files.OpenFileName(this, tr("Open"), DataFolder(), OpenFilter, LibrarySuffix);
+      m_services.files.OpenFileName(this, tr("Open"), DataFolder(), OpenFilter(), LibrarySuffix);
   if (path.isEmpty())
     return;
   if (IsAccessFile(path)) {
@@ -110,7 +115,7 @@ void TFormMain::MenuOpenDatabaseClick() {
 
 void TFormMain::MenuSaveAsClick() {
   const QString path = m_services.files.SaveFileName(this, tr("Save As..."), DataFolder(),
-                                                     LibraryFilter, LibrarySuffix);
+                                                     LibraryFilter(), LibrarySuffix);
   if (path.isEmpty() || !MayReplace(path, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel))
     return;
   TBusyCursor busy(m_services.cursor);

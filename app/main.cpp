@@ -1,6 +1,7 @@
 #include "desktopservices.h"
 #include "formmain.h"
 #include "programfiles.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -77,6 +78,7 @@ int main(int argc, char *argv[]) {
     return *answered;
 
   TApplication application(argc, argv);
+  InstallTranslations(application);
   // Anything Qt did not take from the command line is an error.
   TCommandLine line;
   line.parser.process(application);

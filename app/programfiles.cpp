@@ -2,6 +2,7 @@
 
 #include "services.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -84,14 +85,18 @@ void OpenHelp(const TProgramFiles &files, TShell &shell, TMessageBoxes &messages
   }
   // The desktop's own error, if any, goes to a terminal nobody watches.
   if (found)
-    messages.Warning(parent, QStringLiteral("The help could not be opened: this desktop has no "
+    messages.Warning(
+        parent, QCoreApplication::translate("TProgramFiles",
+                                            "The help could not be opened: this desktop has no "
                                             "program for the help file nghelp.chm nor for its "
                                             "pages in HTML. Install a web browser or a CHM "
                                             "viewer such as xchm, then try again."));
   else
-    messages.Warning(parent, QStringLiteral("The help is not installed: neither nghelp.chm nor "
+    messages.Warning(
+        parent, QCoreApplication::translate("TProgramFiles",
+                                            "The help is not installed: neither nghelp.chm nor "
                                             "help/index.html is in %1.")
-                                 .arg(QDir::toNativeSeparators(files.filesFolder)));
+                    .arg(QDir::toNativeSeparators(files.filesFolder)));
 }
 
 QString FolderReport(const TProgramFiles &files, const QString &documentsFolder) {

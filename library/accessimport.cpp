@@ -1,5 +1,6 @@
 #include "accessimport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -42,18 +43,25 @@ std::vector<TImportedPuzzle> ReadAccessPuzzles(const QString &path) {
   const QFileInfo info(path);
   // libmdb reads pages past the end of a cut-off file without asking.
   if (!info.isFile() || info.size() < 4096 || info.size() % 2048 != 0)
-    throw TLibraryError(QStringLiteral("%1 is not a complete Access database.").arg(path));
+    throw TLibraryError(
+        QCoreApplication::translate("TPuzzleLibrary", "%1 is not a complete Access database.")
+            .arg(path));
   std::unique_ptr<MdbHandle, TMdbCloser> mdb(
       mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
   if (!mdb)
-    throw TLibraryError(QStringLiteral("%1 cannot be read as an Access database.").arg(path));
+    throw TLibraryError(
+        QCoreApplication::translate("TPuzzleLibrary", "%1 cannot be read as an Access database.")
+            .arg(path));
   if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
-    throw TLibraryError(QStringLiteral("%1 has no readable table list.").arg(path));
+    throw TLibraryError(
+        QCoreApplication::translate("TPuzzleLibrary", "%1 has no readable table list.").arg(path));
   char name[] = "Puzzles";
   std::unique_ptr<MdbTableDef, TTableFreer> table(
       mdb_read_table_by_name(mdb.get(), name, MDB_TABLE));
   if (!table || !mdb_read_columns(table.get()) || table->num_cols < PuzzleColumns)
-    throw TLibraryError(QStringLiteral("%1 has no table Puzzles of 83 columns.").arg(path));
+    throw TLibraryError(
+        QCoreApplication::translate("TPuzzleLibrary", "%1 has no table Puzzles of 83 columns.")
+            .arg(path));
 
   // Bound buffers must hold the library's bind size; NULL reads as empty.
   std::vector<std::vector<char>> buffers(PuzzleColumns, std::vector<char>(MDB_BIND_SIZE + 1));
@@ -124,7 +132,8 @@ void WriteImportedLibrary(const QString &target, const std::vector<TImportedPuzz
       throw TLibraryError(error);
     // rename() replaces the old file in one step.
     if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()))
-      throw TLibraryError(QStringLiteral("%1 could not be written.").arg(target));
+      throw TLibraryError(
+          QCoreApplication::translate("TPuzzleLibrary", "%1 could not be written.").arg(target));
   } catch (...) {
     QFile::remove(part);
     throw;

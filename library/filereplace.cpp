@@ -2,6 +2,7 @@
 
 #include "puzzlelibrary.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QUuid>
 
@@ -14,7 +15,8 @@ void WriteReplacing(const QString &target, const std::function<void(const QStrin
     write(part);
     // rename() replaces the old file in one step.
     if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()))
-      throw TLibraryError(QStringLiteral("%1 could not be written.").arg(target));
+      throw TLibraryError(
+          QCoreApplication::translate("TPuzzleLibrary", "%1 could not be written.").arg(target));
   } catch (...) {
     QFile::remove(part);
     throw;

@@ -48,7 +48,7 @@ QVariant TPuzzleModel::headerData(int section, Qt::Orientation orientation, int 
     return {};
   if (orientation == Qt::Vertical)
     return {};
-  return section == 0 ? QStringLiteral("N") : QStringLiteral("Puzzle");
+  return section == 0 ? tr("N") : tr("Puzzle");
 }
 
 Qt::ItemFlags TPuzzleModel::flags(const QModelIndex &index) const {

@@ -1,0 +1,394 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>TDBGrid</name>
+    <message>
+        <source>Puzzle library</source>
+        <translation>Bibliothèque de grilles</translation>
+    </message>
+</context>
+<context>
+    <name>TDesktopServices</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>No default printer is set up. Install a printer and make it the default to print the grid.</source>
+        <translation>Aucune imprimante par défaut n&apos;est configurée. Installez une imprimante et choisissez-la par défaut pour imprimer la grille.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; could not start the document.</source>
+        <translation>L&apos;imprimante «&#xa0;%1&#xa0;» n&apos;a pas pu commencer le document.</translation>
+    </message>
+    <message>
+        <source>The printer could not finish the document.</source>
+        <translation>L&apos;imprimante n&apos;a pas pu terminer le document.</translation>
+    </message>
+</context>
+<context>
+    <name>TFormAbout</name>
+    <message>
+        <source>About Ninegrove</source>
+        <translation>À propos de Ninegrove</translation>
+    </message>
+    <message>
+        <source>Version 1.00</source>
+        <translation>Version 1.00</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 The Ninegrove developers</source>
+        <translation>Copyright © 2026 Les développeurs de Ninegrove</translation>
+    </message>
+    <message>
+        <source>WWW:</source>
+        <translation>Web&#xa0;:</translation>
+    </message>
+    <message>
+        <source>E-mail:</source>
+        <translation>E-mail&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Visit the Ninegrove website</source>
+        <translation>Visiter le site web de Ninegrove</translation>
+    </message>
+    <message>
+        <source>Write to the Ninegrove team</source>
+        <translation>Écrire à l&apos;équipe de Ninegrove</translation>
+    </message>
+</context>
+<context>
+    <name>TFormMain</name>
+    <message>
+        <source>New Database...</source>
+        <translation>Nouvelle base de données...</translation>
+    </message>
+    <message>
+        <source>New Database</source>
+        <translation>Nouvelle base de données</translation>
+    </message>
+    <message>
+        <source>Open Database...</source>
+        <translation>Ouvrir une base de données...</translation>
+    </message>
+    <message>
+        <source>Open Database</source>
+        <translation>Ouvrir une base de données</translation>
+    </message>
+    <message>
+        <source>Save Database As...</source>
+        <translation>Enregistrer la base de données sous...</translation>
+    </message>
+    <message>
+        <source>Save Database As</source>
+        <translation>Enregistrer la base de données sous</translation>
+    </message>
+    <message>
+        <source>Print Sudoku Grid</source>
+        <translation>Imprimer la grille de sudoku</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Generate Puzzle...</source>
+        <translation>Générer une grille...</translation>
+    </message>
+    <message>
+        <source>Generate Puzzle</source>
+        <translation>Générer une grille</translation>
+    </message>
+    <message>
+        <source>New Puzzle</source>
+        <translation>Nouvelle grille</translation>
+    </message>
+    <message>
+        <source>Design Puzzle</source>
+        <translation>Concevoir une grille</translation>
+    </message>
+    <message>
+        <source>Edit/Lock Puzzle</source>
+        <translation>Modifier/verrouiller la grille</translation>
+    </message>
+    <message>
+        <source>Save Puzzle</source>
+        <translation>Enregistrer la grille</translation>
+    </message>
+    <message>
+        <source>Load Puzzle</source>
+        <translation>Charger la grille</translation>
+    </message>
+    <message>
+        <source>Delete Puzzle</source>
+        <translation>Supprimer la grille</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Solve</source>
+        <translation>Résoudre</translation>
+    </message>
+    <message>
+        <source>Solve Puzzle</source>
+        <translation>Résoudre la grille</translation>
+    </message>
+    <message>
+        <source>Fill 1-9</source>
+        <translation>Remplir 1-9</translation>
+    </message>
+    <message>
+        <source>Reset/Start Timer</source>
+        <translation>Remettre à zéro/lancer le chrono</translation>
+    </message>
+    <message>
+        <source>Clear Grid</source>
+        <translation>Effacer la grille</translation>
+    </message>
+    <message>
+        <source>Show Errors</source>
+        <translation>Afficher les erreurs</translation>
+    </message>
+    <message>
+        <source>Copy to Clipboard</source>
+        <translation>Copier dans le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Ninegrove Home Page</source>
+        <translation>Site web de Ninegrove</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos de Ninegrove</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Sudoku Grid</source>
+        <translation>&amp;Grille de sudoku</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>Puzzle Level %1</source>
+        <translation>Grille de niveau %1</translation>
+    </message>
+    <message>
+        <source>Sudoku Grid</source>
+        <translation>Grille de sudoku</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>Base de données</translation>
+    </message>
+    <message>
+        <source>Edit Mode</source>
+        <translation>Mode édition</translation>
+    </message>
+    <message>
+        <source>Lock Mode</source>
+        <translation>Mode verrouillé</translation>
+    </message>
+    <message>
+        <source>Time  %1</source>
+        <translation>Temps  %1</translation>
+    </message>
+    <message>
+        <source>Fixed numbers cannot be edited in Lock Mode.</source>
+        <translation>Les chiffres donnés ne peuvent pas être modifiés en mode verrouillé.</translation>
+    </message>
+    <message>
+        <source>Puzzle is unsolvable</source>
+        <translation>La grille est insoluble</translation>
+    </message>
+    <message>
+        <source>Ninegrove Library (*.ngl)</source>
+        <translation>Bibliothèque Ninegrove (*.ngl)</translation>
+    </message>
+    <message>
+        <source>Access Database (*.mdb)</source>
+        <translation>Base de données Access (*.mdb)</translation>
+    </message>
+    <message>
+        <source>%1 is not a Ninegrove library.</source>
+        <translation>%1 n&apos;est pas une bibliothèque Ninegrove.</translation>
+    </message>
+    <message>
+        <source>Can not create file. File is still in use.</source>
+        <translation>Impossible de créer le fichier. Il est encore utilisé.</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Écraser</translation>
+    </message>
+    <message>
+        <source>File already exists. Overwrite?</source>
+        <translation>Le fichier existe déjà. L&apos;écraser&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Error opening league file.</source>
+        <translation>Erreur à l&apos;ouverture du fichier de bibliothèque.</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Enregistrer sous...</translation>
+    </message>
+    <message>
+        <source>No library is open.</source>
+        <translation>Aucune bibliothèque n&apos;est ouverte.</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Do you really want to delete this puzzle?</source>
+        <translation>Voulez-vous vraiment supprimer cette grille&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>Delete record?</source>
+        <translation>Supprimer l&apos;enregistrement&#xa0;?</translation>
+    </message>
+</context>
+<context>
+    <name>TFormSelectLevel</name>
+    <message>
+        <source>Level</source>
+        <translation>Niveau</translation>
+    </message>
+    <message>
+        <source>Select a level from 1 to 50:</source>
+        <translation>Niveau, de 1 à 50&#xa0;:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>TGridAccessible</name>
+    <message>
+        <source>empty</source>
+        <translation>vide</translation>
+    </message>
+    <message>
+        <source>candidates %1</source>
+        <translation>candidats %1</translation>
+    </message>
+    <message>
+        <source>%1, given</source>
+        <translation>%1, donné</translation>
+    </message>
+    <message>
+        <source>%1, error</source>
+        <translation>%1, erreur</translation>
+    </message>
+    <message>
+        <source>row %1, column %2, %3</source>
+        <translation>ligne %1, colonne %2, %3</translation>
+    </message>
+</context>
+<context>
+    <name>TGridPage</name>
+    <message>
+        <source>Sudoku grid</source>
+        <translation>Grille de sudoku</translation>
+    </message>
+    <message>
+        <source>Cell entry</source>
+        <translation>Saisie de la case</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Generate Puzzle</source>
+        <translation>Générer</translation>
+    </message>
+    <message>
+        <source>Solve Puzzle</source>
+        <translation>Résoudre</translation>
+    </message>
+    <message>
+        <source>Reset/Start Timer</source>
+        <translation>Relancer le chrono</translation>
+    </message>
+</context>
+<context>
+    <name>TProgramFiles</name>
+    <message>
+        <source>The help could not be opened: this desktop has no program for the help file nghelp.chm nor for its pages in HTML. Install a web browser or a CHM viewer such as xchm, then try again.</source>
+        <translation>L&apos;aide n&apos;a pas pu être ouverte&#xa0;: ce bureau n&apos;a aucun programme pour le fichier d&apos;aide nghelp.chm ni pour ses pages HTML. Installez un navigateur web ou une visionneuse CHM comme xchm, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>The help is not installed: neither nghelp.chm nor help/index.html is in %1.</source>
+        <translation>L&apos;aide n&apos;est pas installée&#xa0;: ni nghelp.chm ni help/index.html ne se trouvent dans %1.</translation>
+    </message>
+</context>
+<context>
+    <name>TPuzzleLibrary</name>
+    <message>
+        <source>%1 is not a complete Access database.</source>
+        <translation>%1 n&apos;est pas une base de données Access complète.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read as an Access database.</source>
+        <translation>%1 ne peut pas être lu comme une base de données Access.</translation>
+    </message>
+    <message>
+        <source>%1 has no readable table list.</source>
+        <translation>%1 n&apos;a pas de liste de tables lisible.</translation>
+    </message>
+    <message>
+        <source>%1 has no table Puzzles of 83 columns.</source>
+        <translation>%1 n&apos;a pas de table Puzzles de 83 colonnes.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>%1 n&apos;a pas pu être écrit.</translation>
+    </message>
+</context>
+<context>
+    <name>TPuzzleModel</name>
+    <message>
+        <source>N</source>
+        <translation>N°</translation>
+    </message>
+    <message>
+        <source>Puzzle</source>
+        <translation>Grille</translation>
+    </message>
+</context>
+</TS>
