@@ -67,6 +67,9 @@ const QString TPuzzleLibrary::CreateStatement = [] {
   return statement + QStringLiteral(")");
 }();
 
+const QString TPuzzleLibrary::TitleIndexStatement =
+    QStringLiteral("CREATE INDEX IF NOT EXISTS PuzzleTitles ON Puzzles (Title COLLATE NOCASE)");
+
 QString CellMarker(bool fixed) {
   return fixed ? QStringLiteral("+") : QStringLiteral("-");
 }
@@ -122,7 +125,7 @@ void TPuzzleLibrary::Create(const QString &path) {
   if (!db.open())
     throw TLibraryError(db.lastError().text());
   QSqlQuery query(db);
-  if (!query.exec(CreateStatement))
+  if (!query.exec(CreateStatement) || !query.exec(TitleIndexStatement))
     throw TLibraryError(query.lastError().text());
 }
 
@@ -181,6 +184,10 @@ bool TPuzzleLibrary::IsOpen() const {
   return !m_connection.isEmpty();
 }
 
+QSqlDatabase TPuzzleLibrary::Database() const {
+  return QSqlDatabase::database(m_connection, false);
+}
+
 void TPuzzleLibrary::Exec(QSqlQuery &query) const {
   if (!query.exec())
     throw TLibraryError(query.lastError().text());
@@ -223,6 +230,12 @@ public:
       : m_db(QSqlDatabase::database(connection, false)) {
     if (!m_db.transaction())
       throw TLibraryError(m_db.lastError().text());
+    QSqlQuery index(m_db);
+    if (!index.exec(TPuzzleLibrary::TitleIndexStatement)) {
+      const QString error = index.lastError().text();
+      m_db.rollback();
+      throw TLibraryError(error);
+    }
   }
   ~TTransaction() {
     if (!m_done)
@@ -293,6 +306,8 @@ TStoredCells TPuzzleLibrary::ReadCells(int index) const {
 
 void TPuzzleLibrary::SetTitle(int index, const QString &title) {
   QSqlQuery query(QSqlDatabase::database(m_connection, false));
+  if (!query.exec(TitleIndexStatement))
+    throw TLibraryError(query.lastError().text());
   query.prepare(QStringLiteral("UPDATE Puzzles SET Title = ? WHERE rowid = ?"));
   query.addBindValue(Cut(title, TitleWidth));
   query.addBindValue(m_rows.at(index).rowid);

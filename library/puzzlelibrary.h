@@ -8,6 +8,8 @@
 #include <array>
 #include <stdexcept>
 
+class QSqlDatabase;
+
 // An error of the library's engine, with the engine's own text.
 class TLibraryError : public std::runtime_error {
 public:
@@ -42,6 +44,9 @@ public:
   static constexpr int TitleWidth = 50;
   static constexpr int CellWidth = 10;
   static const QString CreateStatement;
+  // Keeps the title lookups fast on large libraries; made by Create and by
+  // every change, never by a check that only reads.
+  static const QString TitleIndexStatement;
 
   TPuzzleLibrary();
   ~TPuzzleLibrary();
@@ -58,6 +63,8 @@ public:
   void Close();
   bool IsOpen() const;
   QString FileName() const { return m_path; }
+  // The open file's connection, for work in bulk such as importing puzzles.
+  QSqlDatabase Database() const;
 
   int Count() const { return m_rows.size(); }
   const TPuzzleRow &Row(int index) const { return m_rows.at(index); }
