@@ -106,6 +106,31 @@ qint64 RowCount(const QSqlDatabase &db) {
   return query.next() ? query.value(0).toLongLong() : 0;
 }
 
+// The givens of a JSON array of stored cell texts, read as Load Puzzle
+// reads them: a given where a '+' stands, its text what follows the first
+// character. So a given digit is exactly "+" and the digit, which needs no
+// escape in JSON; any other string or null is an empty cell.
+TPuzzleCells GivensOf(QStringView array) {
+  TPuzzleCells givens;
+  givens.fill('.');
+  const qsizetype size = array.size();
+  int cell = 0;
+  for (qsizetype at = 0; at < size && cell < 81; ++at) {
+    if (array[at] == u',') {
+      ++cell;
+    } else if (array[at] == u'"') {
+      const qsizetype start = at + 1;
+      for (at = start; at < size && array[at] != u'"'; ++at)
+        if (array[at] == u'\\')
+          ++at;
+      const QStringView text = array.sliced(start, std::min(at, size) - start);
+      if (text.size() == 2 && text[0] == u'+' && text[1] >= u'1' && text[1] <= u'9')
+        givens[cell] = char(text[1].unicode());
+    }
+  }
+  return givens;
+}
+
 } // namespace
 
 TImportResult ImportPuzzles(TPuzzleLibrary &library, const QString &path,
@@ -179,22 +204,19 @@ TExportResult ExportPuzzles(const TPuzzleLibrary &library, const QString &path,
                             const TProgress &progress) {
   const QSqlDatabase db = library.Database();
   const qint64 total = RowCount(db);
-  // The givens line is put together by the engine: two values a row instead
-  // of 83. Cells by position, read back as Load Puzzle reads them: a given
-  // wherever a '+' stands, its text the rest after the marker.
+  // The 81 cells come as one JSON array a row: one value for Qt to carry
+  // instead of 81. Cells by position; CAST keeps a stray BLOB from failing
+  // the whole query.
   const QSqlRecord columns = db.record(QStringLiteral("Puzzles"));
   if (columns.count() < 83)
     throw TLibraryError(QStringLiteral("The table Puzzles lacks columns."));
-  QStringList givens;
-  for (int i = 0; i < 81; ++i) {
-    const QString cell = QLatin1Char('"') + columns.fieldName(2 + i) + QLatin1Char('"');
-    givens
-        << QStringLiteral("CASE WHEN %1 GLOB '+[1-9]' THEN substr(%1, 2) ELSE '.' END").arg(cell);
-  }
+  QStringList cells;
+  for (int i = 0; i < 81; ++i)
+    cells << QStringLiteral("CAST(\"%1\" AS TEXT)").arg(columns.fieldName(2 + i));
   QSqlQuery query(db);
   query.setForwardOnly(true);
-  Exec(query, QStringLiteral("SELECT \"%1\", %2 FROM Puzzles ORDER BY rowid")
-                  .arg(columns.fieldName(1), givens.join(QStringLiteral(" || "))));
+  Exec(query, QStringLiteral("SELECT \"%1\", json_array(%2) FROM Puzzles ORDER BY rowid")
+                  .arg(columns.fieldName(1), cells.join(QStringLiteral(", "))));
 
   QSaveFile out(path);
   if (!out.open(QIODevice::WriteOnly))
@@ -210,7 +232,8 @@ TExportResult ExportPuzzles(const TPuzzleLibrary &library, const QString &path,
   while (query.next()) {
     QString title = query.value(0).toString();
     title.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    buffer.append(query.value(1).toString().toLatin1());
+    const TPuzzleCells givens = GivensOf(query.value(1).toString());
+    buffer.append(givens.data(), givens.size());
     buffer.append('\t');
     buffer.append(title.toUtf8());
     buffer.append('\n');

@@ -428,15 +428,20 @@ void TestCollections::exportText() {
   cells[3] = QStringLiteral("5+");   // a '+' elsewhere reads as a given of "+"
   cells[4] = QStringLiteral("+0");   // no digit of the board
   cells[5] = QString();              // an empty column
+  cells[6] = QStringLiteral("+\"");  // texts that need escapes on the way
+  cells[7] = QStringLiteral("-\\,\"");
+  cells[8] = QStringLiteral("+7");
   cells[80] = QStringLiteral("+9");
   library.Save(QStringLiteral("Mixed \u00e9t\u00e9"), cells);
+  // Whatever other programs leave in a cell column does not stop the export.
+  QSqlQuery(library.Database()).exec(QStringLiteral("UPDATE Puzzles SET S10 = x'00ff'"));
   library.Append(QStringLiteral("Two\nlines"));
   const QString path = PathOf("out.txt");
   const TExportResult result = ExportPuzzles(library, path);
   QCOMPARE(result.exported, 2);
   QFile file(path);
   QVERIFY(file.open(QIODevice::ReadOnly));
-  QCOMPARE(file.readAll(), "5" + QByteArray(79, '.') + "9\tMixed \xc3\xa9t\xc3\xa9\n" +
+  QCOMPARE(file.readAll(), "5.......7" + QByteArray(71, '.') + "9\tMixed \xc3\xa9t\xc3\xa9\n" +
                                QByteArray(81, '.') + "\tTwo lines\n");
 }
 
