@@ -11,8 +11,6 @@ class TestCount : public QObject {
 private slots:
   void knownCounts_data();
   void knownCounts();
-  void collectionsAreUnique_data();
-  void collectionsAreUnique();
   void boards_data();
   void boards();
   void cellTexts_data();
@@ -67,21 +65,6 @@ void TestCount::knownCounts() {
   QCOMPARE(CountSolutions(board), std::min(count, 2));
   QCOMPARE(CountSolutions(board, 1), std::min(count, 1));
   QVERIFY(board == before);
-}
-
-void TestCount::collectionsAreUnique_data() {
-  QTest::addColumn<QString>("file");
-  for (const char *file : {"easy50.txt", "hard20.txt", "top95.txt", "norvig_hardest11.txt",
-                           "kaggle_bryanpark_sample69.txt", "magictour_top1465.txt"})
-    QTest::newRow(file) << QString::fromLatin1(file);
-}
-
-void TestCount::collectionsAreUnique() {
-  QFETCH(QString, file);
-  const auto lines = ReadPuzzleFile(NINEGROVE_TEST_DATA "/" + file.toStdString());
-  QVERIFY(!lines.empty());
-  for (const std::string &line : lines)
-    QVERIFY2(CountSolutions(Board(line)) == 1, line.c_str());
 }
 
 void TestCount::boards_data() {
