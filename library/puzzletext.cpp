@@ -173,14 +173,6 @@ void TPuzzleTextReader::EndLine() {
   Skip(number);
 }
 
-std::vector<TTextPuzzle> ReadPuzzleText(QByteArrayView text) {
-  std::vector<TTextPuzzle> puzzles;
-  TPuzzleTextReader reader([&](const TTextPuzzle &puzzle) { puzzles.push_back(puzzle); });
-  reader.Feed(text);
-  reader.Finish();
-  return puzzles;
-}
-
 TGrid GridFromCells(const TPuzzleCells &cells) {
   TGrid grid;
   for (int i = 0; i < 81; ++i)

@@ -71,9 +71,6 @@ private:
   std::vector<qint64> m_rowLines;
 };
 
-// Every puzzle of a whole text, for small texts.
-std::vector<TTextPuzzle> ReadPuzzleText(QByteArrayView text);
-
 // The puzzle that Paste Puzzle finds in the clipboard's text: the program's
 // own copy (nine lines of nine tab-separated cell texts, where a cell of one
 // digit 1-9 is a given and anything else is empty), or else the first puzzle
