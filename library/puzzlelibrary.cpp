@@ -190,6 +190,14 @@ public:
   explicit TWrite(const QString &connection) : m_db(QSqlDatabase::database(connection, false)) {
     QSqlQuery begin(m_db);
     Run(begin, QStringLiteral("BEGIN IMMEDIATE"));
+    // Title lookups stay fast in large libraries; the index comes with the
+    // first write, never with a check that only reads.
+    QSqlQuery index(m_db);
+    if (!index.exec(TitleIndexStatement)) {
+      const QString error = EngineErrorText(index.lastError());
+      QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
+      throw TLibraryError(error);
+    }
   }
   ~TWrite() {
     if (!m_done)
@@ -221,6 +229,9 @@ const QString TPuzzleLibrary::CreateStatement = [] {
                    QStringLiteral(" TEXT(10)");
   return statement + QStringLiteral(")");
 }();
+
+const QString TPuzzleLibrary::TitleIndexStatement =
+    QStringLiteral("CREATE INDEX IF NOT EXISTS PuzzleTitles ON Puzzles (Title COLLATE NOCASE)");
 
 QByteArray CellMarker(bool fixed) {
   return fixed ? QByteArrayLiteral("+") : QByteArrayLiteral("-");
@@ -289,6 +300,7 @@ void TPuzzleLibrary::Create(const QString &path) {
     throw TLibraryError(EngineErrorText(db.lastError()));
   QSqlQuery query(db);
   Run(query, CreateStatement);
+  Run(query, TitleIndexStatement);
 }
 
 bool TPuzzleLibrary::IsLibrary(const QString &path) {
@@ -390,6 +402,10 @@ void TPuzzleLibrary::Drop(bool notify) {
 
 bool TPuzzleLibrary::IsOpen() const {
   return !m_connection.isEmpty();
+}
+
+QSqlDatabase TPuzzleLibrary::Database() const {
+  return QSqlDatabase::database(m_connection, false);
 }
 
 void TPuzzleLibrary::Reload() {

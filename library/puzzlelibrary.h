@@ -13,6 +13,8 @@
 #include <optional>
 #include <stdexcept>
 
+class QSqlDatabase;
+
 // An error of the library's engine, with the engine's own text.
 class TLibraryError : public std::runtime_error {
 public:
@@ -61,6 +63,9 @@ public:
   static constexpr int TitleWidth = 50;
   static constexpr int CellWidth = 10;
   static const QString CreateStatement;
+  // Keeps the title lookups fast on large libraries; made by Create and by
+  // every change, never by a check that only reads.
+  static const QString TitleIndexStatement;
 
   TPuzzleLibrary();
   ~TPuzzleLibrary();
@@ -85,6 +90,8 @@ public:
   // as it was. Throws with the text of what failed.
   static void Copy(const QString &source, const QString &target);
   QString FileName() const { return m_path; }
+  // The open file's connection, for work in bulk such as importing puzzles.
+  QSqlDatabase Database() const;
 
   int Count() const { return m_rows.size(); }
   const TPuzzleRow &Row(int index) const { return m_rows.at(index); }

@@ -2,7 +2,12 @@
 
 #include "puzzlelibrary.h"
 
+#include <QFontMetrics>
 #include <QPointer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <cmath>
 
 TPuzzleModel::TPuzzleModel(TPuzzleLibrary &library, QColor evenGround, QObject *parent)
     : QAbstractTableModel(parent), m_library(library), m_evenGround(evenGround) {
@@ -15,11 +20,49 @@ TPuzzleModel::TPuzzleModel(TPuzzleLibrary &library, QColor evenGround, QObject *
 
 void TPuzzleModel::Refresh() {
   beginResetModel();
+  m_blocks.clear();
+  m_blockOrder.clear();
+  m_count = 0;
+  if (m_library.IsOpen()) {
+    QSqlQuery query(m_library.Database());
+    if (query.exec(QStringLiteral("SELECT count(*) FROM Puzzles")) && query.next())
+      m_count = query.value(0).toInt();
+  }
   endResetModel();
 }
 
+const TPuzzleModel::TShownRow *TPuzzleModel::Shown(int row) const {
+  const int block = row / BlockRows;
+  auto found = m_blocks.find(block);
+  if (found == m_blocks.end()) {
+    if (!m_library.IsOpen())
+      return nullptr;
+    // The rows in the order they were added, as the library numbers them.
+    QSqlQuery query(m_library.Database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT N, Title FROM Puzzles ORDER BY rowid LIMIT ? OFFSET ?"));
+    query.addBindValue(BlockRows);
+    query.addBindValue(qint64(block) * BlockRows);
+    if (!query.exec())
+      return nullptr;
+    QList<TShownRow> rows;
+    rows.reserve(BlockRows);
+    while (query.next())
+      rows.push_back({query.value(0).toLongLong(), query.value(1).toString()});
+    if (m_blockOrder.size() >= KeptBlocks)
+      m_blocks.remove(m_blockOrder.takeFirst());
+    m_blockOrder.push_back(block);
+    found = m_blocks.insert(block, rows);
+  } else if (m_blockOrder.last() != block) {
+    m_blockOrder.removeOne(block);
+    m_blockOrder.push_back(block);
+  }
+  const int offset = row % BlockRows;
+  return offset < found->size() ? &found->at(offset) : nullptr;
+}
+
 int TPuzzleModel::rowCount(const QModelIndex &parent) const {
-  return parent.isValid() || !m_library.IsOpen() ? 0 : m_library.Count();
+  return parent.isValid() || !m_library.IsOpen() ? 0 : m_count;
 }
 
 int TPuzzleModel::columnCount(const QModelIndex &parent) const {
@@ -27,13 +70,16 @@ int TPuzzleModel::columnCount(const QModelIndex &parent) const {
 }
 
 QVariant TPuzzleModel::data(const QModelIndex &index, int role) const {
-  if (!index.isValid() || index.row() >= m_library.Count())
+  if (!index.isValid() || index.row() >= rowCount())
     return {};
-  const TPuzzleRow &row = m_library.Row(index.row());
   switch (role) {
   case Qt::DisplayRole:
-  case Qt::EditRole:
-    return index.column() == 0 ? QVariant(row.number) : QVariant(row.title);
+  case Qt::EditRole: {
+    const TShownRow *row = Shown(index.row());
+    if (!row)
+      return {};
+    return index.column() == 0 ? QVariant(row->number) : QVariant(row->title);
+  }
   case Qt::BackgroundRole:
     return (index.row() + 1) % 2 ? QColor(Qt::white) : m_evenGround;
   case Qt::ForegroundRole:
@@ -59,7 +105,7 @@ Qt::ItemFlags TPuzzleModel::flags(const QModelIndex &index) const {
 }
 
 bool TPuzzleModel::setData(const QModelIndex &index, const QVariant &value, int role) {
-  if (role != Qt::EditRole || index.column() != 1 || index.row() >= m_library.Count())
+  if (role != Qt::EditRole || index.column() != 1 || index.row() >= rowCount())
     return false;
   try {
     m_library.SetTitle(index.row(), value.toString());
@@ -82,6 +128,21 @@ bool TPuzzleModel::setData(const QModelIndex &index, const QVariant &value, int 
         Qt::QueuedConnection);
     return false;
   }
+  const int block = index.row() / BlockRows;
+  m_blocks.remove(block);
+  m_blockOrder.removeOne(block);
   emit dataChanged(index, index);
   return true;
+}
+
+int NumberColumnWidth(qint64 count, const QFontMetrics &metrics) {
+  constexpr int DesignedWidth = 30;
+  // Measured as whole strings in fractions of a pixel: rounded per digit,
+  // four digits can come out a pixel short.
+  const QFontMetricsF exact(metrics);
+  const int digits = int(QString::number(std::max<qint64>(count, 1)).size());
+  qreal widest = 0;
+  for (char digit = '0'; digit <= '9'; ++digit)
+    widest = std::max(widest, exact.horizontalAdvance(QString(digits, QLatin1Char(digit))));
+  return std::max(DesignedWidth, int(std::ceil(widest)) + NumberColumnPadding);
 }
