@@ -62,6 +62,14 @@ constexpr TCommandInfo Commands[] = {
      QT_TRANSLATE_NOOP("TFormMain", "Ninegrove Home Page"), nullptr, 0},
     {C::About, "MenuAbout", QT_TRANSLATE_NOOP("TFormMain", "About"),
      QT_TRANSLATE_NOOP("TFormMain", "About"), nullptr, 0},
+    {C::ImportPuzzles, "MenuImportPuzzles", QT_TRANSLATE_NOOP("TFormMain", "Import Puzzles..."),
+     QT_TRANSLATE_NOOP("TFormMain", "Import Puzzles"), nullptr, 0},
+    {C::ExportPuzzles, "MenuExportPuzzles", QT_TRANSLATE_NOOP("TFormMain", "Export Puzzles..."),
+     QT_TRANSLATE_NOOP("TFormMain", "Export Puzzles"), nullptr, 0},
+    {C::CountSolutions, "MenuCountSolutions", QT_TRANSLATE_NOOP("TFormMain", "Count Solutions"),
+     QT_TRANSLATE_NOOP("TFormMain", "Count Solutions"), nullptr, 0},
+    {C::PastePuzzle, "MenuPastePuzzle", QT_TRANSLATE_NOOP("TFormMain", "Paste Puzzle"),
+     QT_TRANSLATE_NOOP("TFormMain", "Paste Puzzle"), nullptr, Ctrl(Qt::Key_V)},
 };
 constexpr bool InEnumOrder() {
   for (std::size_t i = 0; i < std::size(Commands); ++i)
@@ -71,13 +79,15 @@ constexpr bool InEnumOrder() {
 }
 static_assert(InEnumOrder());
 
-constexpr TCommand FileItems[] = {C::NewDatabase, C::OpenDatabase, C::SaveAs, C::Count,
-                                  C::PrintGrid,   C::Count,        C::Exit};
-constexpr TCommand GridItems[] = {C::Generate,   C::Count,      C::NewPuzzle,  C::DesignPuzzle,
-                                  C::EditPuzzle, C::SavePuzzle, C::LoadPuzzle, C::DeletePuzzle,
-                                  C::Count,      C::Undo,       C::Redo,       C::Count,
-                                  C::Solve,      C::Fill19,     C::Reset,      C::Clear,
-                                  C::ShowErrors, C::Count,      C::Clipboard};
+constexpr TCommand FileItems[] = {C::NewDatabase,   C::OpenDatabase,  C::SaveAs, C::Count,
+                                  C::ImportPuzzles, C::ExportPuzzles, C::Count,  C::PrintGrid,
+                                  C::Count,         C::Exit};
+constexpr TCommand GridItems[] = {C::Generate,   C::Count,          C::NewPuzzle,  C::DesignPuzzle,
+                                  C::EditPuzzle, C::SavePuzzle,     C::LoadPuzzle, C::DeletePuzzle,
+                                  C::Count,      C::Undo,           C::Redo,       C::Count,
+                                  C::Solve,      C::Fill19,         C::Reset,      C::Clear,
+                                  C::ShowErrors, C::CountSolutions, C::Count,      C::Clipboard,
+                                  C::PastePuzzle};
 constexpr TCommand HelpItems[] = {C::Contents, C::Count, C::Homepage, C::Count, C::About};
 
 const TMenuInfo Menus[] = {

@@ -35,6 +35,10 @@ enum class TCommand {
   Contents,
   Homepage,
   About,
+  ImportPuzzles,
+  ExportPuzzles,
+  CountSolutions,
+  PastePuzzle,
   Count
 };
 

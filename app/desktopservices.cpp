@@ -27,6 +27,9 @@ public:
     ShowBox(parent, QMessageBox::Warning,
             QCoreApplication::translate("TDesktopServices", "Warning"), text, QMessageBox::Ok);
   }
+  void Information(QWidget *parent, const QString &caption, const QString &text) override {
+    ShowBox(parent, QMessageBox::Information, caption, text, QMessageBox::Ok);
+  }
   void Error(QWidget *parent, const QString &text) override {
     ShowBox(parent, QMessageBox::Critical, QCoreApplication::translate("TDesktopServices", "Error"),
             text, QMessageBox::Ok);

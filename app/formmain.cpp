@@ -104,14 +104,15 @@ void TFormMain::BuildActions() {
   using F = TFormMain;
   // In the order of TCommand.
   static constexpr void (F::*Handlers[])() = {
-      &F::MenuNewDatabaseClick, &F::MenuOpenDatabaseClick, &F::MenuSaveAsClick,
-      &F::MenuPrintGridClick,   &F::MenuExitClick,         &F::MenuGenerateClick,
-      &F::MenuNewPuzzleClick,   &F::MenuDesignPuzzleClick, &F::MenuEditPuzzleClick,
-      &F::MenuSavePuzzleClick,  &F::MenuLoadPuzzleClick,   &F::MenuDeletePuzzleClick,
-      &F::MenuUndoClick,        &F::MenuRedoClick,         &F::MenuSolveClick,
-      &F::MenuFill19Click,      &F::MenuResetClick,        &F::MenuClearClick,
-      &F::MenuShowErrorsClick,  &F::MenuClipboardClick,    &F::MenuContentsClick,
-      &F::MenuHomepageClick,    &F::MenuAboutClick};
+      &F::MenuNewDatabaseClick,   &F::MenuOpenDatabaseClick,   &F::MenuSaveAsClick,
+      &F::MenuPrintGridClick,     &F::MenuExitClick,           &F::MenuGenerateClick,
+      &F::MenuNewPuzzleClick,     &F::MenuDesignPuzzleClick,   &F::MenuEditPuzzleClick,
+      &F::MenuSavePuzzleClick,    &F::MenuLoadPuzzleClick,     &F::MenuDeletePuzzleClick,
+      &F::MenuUndoClick,          &F::MenuRedoClick,           &F::MenuSolveClick,
+      &F::MenuFill19Click,        &F::MenuResetClick,          &F::MenuClearClick,
+      &F::MenuShowErrorsClick,    &F::MenuClipboardClick,      &F::MenuContentsClick,
+      &F::MenuHomepageClick,      &F::MenuAboutClick,          &F::MenuImportPuzzlesClick,
+      &F::MenuExportPuzzlesClick, &F::MenuCountSolutionsClick, &F::MenuPastePuzzleClick};
   static_assert(std::size(Handlers) == CommandCount);
   m_actions = BuildCommands(this, menuBar(), [this](TCommand command) {
     const auto handler = Handlers[static_cast<std::size_t>(command)];
@@ -248,7 +249,8 @@ void TFormMain::WatchShortcuts(QWidget *widget) {
 bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
   if (event->type() == QEvent::ShortcutOverride) {
     const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-    for (TCommand command : {TCommand::Exit, TCommand::Undo, TCommand::Redo, TCommand::Clipboard}) {
+    for (TCommand command : {TCommand::Exit, TCommand::Undo, TCommand::Redo, TCommand::Clipboard,
+                             TCommand::PastePuzzle}) {
       if (Action(command)->shortcut() == pressed) {
         // The window's command, not the focused control, takes the key, and
         // the chord's releases do not count as typing in the entry box.

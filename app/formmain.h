@@ -59,6 +59,10 @@ public:
   void MenuContentsClick();
   void MenuHomepageClick();
   void MenuAboutClick();
+  void MenuImportPuzzlesClick();
+  void MenuExportPuzzlesClick();
+  void MenuCountSolutionsClick();
+  void MenuPastePuzzleClick();
 
   // Play.
   void StringGridClick();

@@ -37,6 +37,8 @@ void TFormMain::EnableDatabaseItems(bool enabled) {
 void TFormMain::UpdateLibraryState() {
   const bool open = m_library.IsOpen();
   EnableDatabaseItems(open);
+  for (TCommand command : {TCommand::ImportPuzzles, TCommand::ExportPuzzles})
+    Action(command)->setEnabled(open);
   setWindowTitle(open ? ApplicationTitle + QStringLiteral(" - ") +
                             QFileInfo(m_library.FileName()).fileName()
                       : ApplicationTitle);

@@ -24,6 +24,8 @@ public:
   virtual void Error(QWidget *parent, const QString &text) = 0;
   // The application's general error box: the application title as caption.
   virtual void ApplicationError(QWidget *parent, const QString &text) = 0;
+  // A report of what a command did: information icon, one OK button.
+  virtual void Information(QWidget *parent, const QString &caption, const QString &text) = 0;
   virtual QMessageBox::StandardButton Question(QWidget *parent, const QString &caption,
                                                const QString &text,
                                                QMessageBox::StandardButtons buttons,

@@ -1,5 +1,6 @@
 #include "game.h"
 
+#include "count.h"
 #include "engine.h"
 
 #include <algorithm>
@@ -136,6 +137,16 @@ void TGame::OpenPuzzle(const TGrid &puzzle, std::string title) {
   m_history.PushHistory(m_board);
   m_mode = TMode::Lock;
   m_title = std::move(title);
+}
+
+int TGame::CountSolutions() const {
+  // The puzzle is its givens; the player's digits and notes are no part of it.
+  TGrid givens = m_board;
+  for (auto &column : givens)
+    for (TSquare &cell : column)
+      if (!cell.Fixed)
+        cell.Text.clear();
+  return ::CountSolutions(givens, 2);
 }
 
 void TGame::StopTimerAndReset() {

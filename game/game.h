@@ -55,6 +55,8 @@ public:
   // A puzzle from elsewhere to play: its board in Lock Mode under title, the
   // clock as it was. Undo brings back the board it replaced, Redo the puzzle.
   void OpenPuzzle(const TGrid &puzzle, std::string title);
+  // How many grids complete the givens, counted no further than two.
+  int CountSolutions() const;
 
   // The game clock. The shown time changes only on a tick, from the start
   // time and the clock, never by counting ticks.

@@ -18,7 +18,7 @@
 class TFakeMessages final : public TMessageBoxes {
 public:
   struct TShown {
-    QString kind; // "warning", "error", "application", "question"
+    QString kind; // "warning", "error", "application", "information", "question"
     QString caption;
     QString text;
     QMessageBox::StandardButtons buttons;
@@ -36,6 +36,9 @@ public:
   }
   void ApplicationError(QWidget *, const QString &text) override {
     Record({"application", "Ninegrove 1.0", text, QMessageBox::Ok, QMessageBox::Critical});
+  }
+  void Information(QWidget *, const QString &caption, const QString &text) override {
+    Record({"information", caption, text, QMessageBox::Ok, QMessageBox::Information});
   }
   QMessageBox::StandardButton Question(QWidget *, const QString &caption, const QString &text,
                                        QMessageBox::StandardButtons buttons,

@@ -106,7 +106,8 @@ void TestEntry::keyFilter() {
   QCOMPARE(m_form->EditNumber->text(), QString("12345678"));
   QCOMPARE(m_form->Board[0][0].Text, std::string("12345678"));
   // Every release counted, the filtered ones too.
-  QCOMPARE(m_form->History().HistoryPos(), 5 + 2 + 10 + 1);
+  // Ctrl+V is Paste Puzzle's, not typing: its releases are no entry.
+  QCOMPARE(m_form->History().HistoryPos(), 5 + 10 + 1);
 }
 
 void TestEntry::keyThatChangesNothing() {

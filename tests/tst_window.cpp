@@ -255,10 +255,12 @@ void TestWindow::menus_data() {
   QTest::addColumn<QString>("caption");
   QTest::addColumn<QStringList>("items"); // caption|shortcut|icon?, "-" a separator
   QTest::newRow("file") << "MenuFile"
-                        << "&File" << QStringList{"New Database...||i",    "Open Database...||i",
-                                                  "Save Database As...||", "-",
-                                                  "Print Sudoku Grid||i",  "-",
-                                                  "Exit|Ctrl+X|"};
+                        << "&File"
+                        << QStringList{"New Database...||i",    "Open Database...||i",
+                                       "Save Database As...||", "-",
+                                       "Import Puzzles...||",   "Export Puzzles...||",
+                                       "-",                     "Print Sudoku Grid||i",
+                                       "-",                     "Exit|Ctrl+X|"};
   QTest::newRow("grid") << "MenuGrid"
                         << "&Sudoku Grid"
                         << QStringList{"Generate Puzzle...||i",
@@ -278,8 +280,10 @@ void TestWindow::menus_data() {
                                        "Reset/Start Timer||i",
                                        "Clear Grid||",
                                        "Show Errors||",
+                                       "Count Solutions||",
                                        "-",
-                                       "Copy to Clipboard|Ctrl+C|i"};
+                                       "Copy to Clipboard|Ctrl+C|i",
+                                       "Paste Puzzle|Ctrl+V|"};
   QTest::newRow("help") << "MenuHelp"
                         << "&Help"
                         << QStringList{"Help||i", "-", "Ninegrove Home Page||", "-", "About||"};

@@ -276,6 +276,78 @@
         <source>Delete record?</source>
         <translation>Datensatz löschen?</translation>
     </message>
+    <message>
+        <source>Puzzle files (*.txt);;All files (*)</source>
+        <translation>Rätseldateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Import Puzzles</source>
+        <translation>Rätsel importieren</translation>
+    </message>
+    <message>
+        <source>Importing puzzles...</source>
+        <translation>Rätsel werden importiert ...</translation>
+    </message>
+    <message>
+        <source>Puzzles imported: %1.</source>
+        <translation>Importierte Rätsel: %1.</translation>
+    </message>
+    <message>
+        <source>Lines skipped: %1 (lines %2).</source>
+        <translation>Übersprungene Zeilen: %1 (Zeilen %2).</translation>
+    </message>
+    <message>
+        <source>Export Puzzles</source>
+        <translation>Rätsel exportieren</translation>
+    </message>
+    <message>
+        <source>Exporting puzzles...</source>
+        <translation>Rätsel werden exportiert ...</translation>
+    </message>
+    <message>
+        <source>Puzzles exported: %1.</source>
+        <translation>Exportierte Rätsel: %1.</translation>
+    </message>
+    <message>
+        <source>Count Solutions</source>
+        <translation>Lösungen zählen</translation>
+    </message>
+    <message>
+        <source>The puzzle has no solution.</source>
+        <translation>Das Rätsel hat keine Lösung.</translation>
+    </message>
+    <message>
+        <source>The puzzle has exactly one solution.</source>
+        <translation>Das Rätsel hat genau eine Lösung.</translation>
+    </message>
+    <message>
+        <source>The puzzle has more than one solution.</source>
+        <translation>Das Rätsel hat mehr als eine Lösung.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no puzzle.</source>
+        <translation>Die Zwischenablage enthält kein Rätsel.</translation>
+    </message>
+    <message>
+        <source>Pasted Puzzle</source>
+        <translation>Eingefügtes Rätsel</translation>
+    </message>
+    <message>
+        <source>Import Puzzles...</source>
+        <translation>Rätsel importieren ...</translation>
+    </message>
+    <message>
+        <source>Export Puzzles...</source>
+        <translation>Rätsel exportieren ...</translation>
+    </message>
+    <message>
+        <source>Paste Puzzle</source>
+        <translation>Rätsel einfügen</translation>
+    </message>
 </context>
 <context>
     <name>TFormSelectLevel</name>

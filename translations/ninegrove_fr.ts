@@ -276,6 +276,78 @@
         <source>Delete record?</source>
         <translation>Supprimer l&apos;enregistrement&#xa0;?</translation>
     </message>
+    <message>
+        <source>Puzzle files (*.txt);;All files (*)</source>
+        <translation>Fichiers de grilles (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Import Puzzles</source>
+        <translation>Importer des grilles</translation>
+    </message>
+    <message>
+        <source>Importing puzzles...</source>
+        <translation>Importation des grilles...</translation>
+    </message>
+    <message>
+        <source>Puzzles imported: %1.</source>
+        <translation>Grilles importées : %1.</translation>
+    </message>
+    <message>
+        <source>Lines skipped: %1 (lines %2).</source>
+        <translation>Lignes ignorées : %1 (lignes %2).</translation>
+    </message>
+    <message>
+        <source>Export Puzzles</source>
+        <translation>Exporter des grilles</translation>
+    </message>
+    <message>
+        <source>Exporting puzzles...</source>
+        <translation>Exportation des grilles...</translation>
+    </message>
+    <message>
+        <source>Puzzles exported: %1.</source>
+        <translation>Grilles exportées : %1.</translation>
+    </message>
+    <message>
+        <source>Count Solutions</source>
+        <translation>Compter les solutions</translation>
+    </message>
+    <message>
+        <source>The puzzle has no solution.</source>
+        <translation>La grille n’a aucune solution.</translation>
+    </message>
+    <message>
+        <source>The puzzle has exactly one solution.</source>
+        <translation>La grille a exactement une solution.</translation>
+    </message>
+    <message>
+        <source>The puzzle has more than one solution.</source>
+        <translation>La grille a plus d’une solution.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no puzzle.</source>
+        <translation>Le presse-papiers ne contient aucune grille.</translation>
+    </message>
+    <message>
+        <source>Pasted Puzzle</source>
+        <translation>Grille collée</translation>
+    </message>
+    <message>
+        <source>Import Puzzles...</source>
+        <translation>Importer des grilles...</translation>
+    </message>
+    <message>
+        <source>Export Puzzles...</source>
+        <translation>Exporter des grilles...</translation>
+    </message>
+    <message>
+        <source>Paste Puzzle</source>
+        <translation>Coller une grille</translation>
+    </message>
 </context>
 <context>
     <name>TFormSelectLevel</name>

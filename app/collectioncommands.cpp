@@ -1,0 +1,108 @@
+// The commands for puzzle collections: text files of puzzles, the puzzle on
+// the clipboard and the count of a puzzle's solutions.
+#include "formmain.h"
+
+#include "dbgrid.h"
+#include "pagecontrol.h"
+#include "puzzleimport.h"
+#include "puzzletext.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QProgressDialog>
+
+namespace {
+
+const char *PuzzleFilter = QT_TRANSLATE_NOOP("TFormMain", "Puzzle files (*.txt);;All files (*)");
+const QString PuzzleSuffix = QStringLiteral("txt");
+
+// Shown only when the work takes more than a moment; modal, so no other
+// command runs inside the work's transaction. Cancel stops the work.
+class TProgressWindow {
+public:
+  TProgressWindow(QWidget *parent, const QString &caption, const QString &label)
+      : m_dialog(label, QCoreApplication::translate("TFormMain", "Cancel"), 0, 1000, parent) {
+    m_dialog.setWindowTitle(caption);
+    m_dialog.setWindowModality(Qt::ApplicationModal);
+    m_dialog.setMinimumDuration(400);
+    m_dialog.setAutoReset(false);
+  }
+  TProgress Callback() {
+    return [this](qint64 done, qint64 total) {
+      m_dialog.setValue(total > 0 ? int(done * 1000 / total) : 0);
+      return !m_dialog.wasCanceled();
+    };
+  }
+
+private:
+  QProgressDialog m_dialog;
+};
+
+} // namespace
+
+void TFormMain::MenuImportPuzzlesClick() {
+  const QString path = m_services.files.OpenFileName(this, tr("Import Puzzles"), DataFolder(),
+                                                     tr(PuzzleFilter), PuzzleSuffix);
+  if (path.isEmpty())
+    return;
+  TImportResult result;
+  {
+    TBusyCursor busy(m_services.cursor);
+    TProgressWindow progress(this, tr("Import Puzzles"), tr("Importing puzzles..."));
+    result = ImportPuzzles(m_library, path, progress.Callback());
+  }
+  ShowLibraryRows(m_library.Count() - 1);
+  if (result.canceled)
+    return;
+  QString text = tr("Puzzles imported: %1.").arg(result.imported);
+  if (result.skipped > 0) {
+    QStringList lines;
+    for (qint64 line : result.firstSkipped.mid(0, 5))
+      lines << QString::number(line);
+    if (result.skipped > lines.size())
+      lines << QStringLiteral("...");
+    text += QLatin1Char('\n') +
+            tr("Lines skipped: %1 (lines %2).").arg(result.skipped).arg(lines.join(", "));
+  }
+  m_services.messages.Information(this, tr("Import Puzzles"), text);
+}
+
+void TFormMain::MenuExportPuzzlesClick() {
+  const QString path = m_services.files.SaveFileName(this, tr("Export Puzzles"), DataFolder(),
+                                                     tr(PuzzleFilter), PuzzleSuffix);
+  if (path.isEmpty() || !MayReplace(path, QMessageBox::Yes | QMessageBox::No))
+    return;
+  TExportResult result;
+  {
+    TBusyCursor busy(m_services.cursor);
+    TProgressWindow progress(this, tr("Export Puzzles"), tr("Exporting puzzles..."));
+    result = ExportPuzzles(m_library, path, progress.Callback());
+  }
+  if (!result.canceled)
+    m_services.messages.Information(this, tr("Export Puzzles"),
+                                    tr("Puzzles exported: %1.").arg(result.exported));
+}
+
+void TFormMain::MenuCountSolutionsClick() {
+  int count = 0;
+  {
+    TBusyCursor busy(m_services.cursor);
+    count = m_game.CountSolutions();
+  }
+  m_services.messages.Information(this, tr("Count Solutions"),
+                                  count == 0   ? tr("The puzzle has no solution.")
+                                  : count == 1 ? tr("The puzzle has exactly one solution.")
+                                               : tr("The puzzle has more than one solution."));
+}
+
+void TFormMain::MenuPastePuzzleClick() {
+  const std::optional<TGrid> puzzle = PastedPuzzle(QGuiApplication::clipboard()->text());
+  if (!puzzle) {
+    m_services.messages.Warning(this, tr("The clipboard holds no puzzle."));
+    return;
+  }
+  m_game.OpenPuzzle(*puzzle, tr("Pasted Puzzle").toStdString());
+  ShowGame();
+  PageControl->SetCurrent(TabSheetGrid);
+}
