@@ -97,7 +97,7 @@ TFormMain::TFormMain(TServices &services, QWidget *parent)
 void TFormMain::FormCreate() {
   setWindowTitle(ApplicationTitle);
   MenuClearClick();
-  EnableDatabaseItems(false);
+  UpdateLibraryState(); // no library: the record commands are off
 }
 
 void TFormMain::BuildActions() {
