@@ -32,14 +32,6 @@ std::string Ss(const QString &text) {
   return text.toStdString();
 }
 
-TCellTexts GridTexts(const TStringGrid &grid) {
-  TCellTexts cells;
-  for (int c = 0; c < 9; ++c)
-    for (int r = 0; r < 9; ++r)
-      cells[c][r] = grid.Cell(c, r);
-  return cells;
-}
-
 } // namespace
 
 TFormMain::TFormMain(TServices &services, QWidget *parent)
@@ -86,9 +78,11 @@ TFormMain::TFormMain(TServices &services, QWidget *parent)
   DBGrid = new TDBGrid(m_model, TabSheetDatabase);
   connect(DBGrid, &QTableView::doubleClicked, this,
           [this] { RunGuarded([this] { MenuLoadPuzzleClick(); }); });
-  connect(DBGrid, &TDBGrid::EditorCreated, this, &TFormMain::WatchShortcuts);
-  WatchShortcuts(DBGrid);
-  WatchShortcuts(EditNumber);
+  // The menu's shortcuts come first in the controls that would take them.
+  connect(DBGrid, &TDBGrid::EditorCreated, this,
+          [this](QWidget *editor) { editor->installEventFilter(this); });
+  DBGrid->installEventFilter(this);
+  EditNumber->installEventFilter(this);
 
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   FormCreate();
@@ -201,14 +195,10 @@ void TFormMain::TimerTimer() {
     Timer->start(m_game.MillisecondsToNextTick());
 }
 
-void TFormMain::StartTimer() {
-  Timer->start(m_game.MillisecondsToNextTick());
-}
-
 void TFormMain::MenuResetClick() {
   m_game.ResetTimer();
   ShowGame();
-  StartTimer();
+  Timer->start(m_game.MillisecondsToNextTick());
 }
 
 // ---------------------------------------------------------------- entry
@@ -240,10 +230,6 @@ void TFormMain::ButtonCClick() {
   const TEntryResult result = m_game.ClearEntry(StringGrid->Col(), StringGrid->Row(), entry);
   EditNumber->clear();
   WarnIfRefused(result);
-}
-
-void TFormMain::WatchShortcuts(QWidget *widget) {
-  widget->installEventFilter(this);
 }
 
 bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
@@ -303,7 +289,7 @@ void TFormMain::GeneratePuzzle(int level) {
   TBusyCursor busy(m_services.cursor);
   m_game.Generate(level);
   ShowGame();
-  StartTimer();
+  Timer->start(m_game.MillisecondsToNextTick());
 }
 
 void TFormMain::MenuUndoClick() {
@@ -337,14 +323,14 @@ void TFormMain::MenuShowErrorsClick() {
 // ---------------------------------------------------------------- output
 
 void TFormMain::MenuPrintGridClick() {
-  const TCellTexts cells = GridTexts(*StringGrid);
+  const TCellTexts cells = StringGrid->Texts();
   const QString title = LabelTitle->text();
   const TGrid board = Board;
   m_services.printer.PrintPage([&](QPainter &painter) { PaintPage(painter, title, cells, board); });
 }
 
 void TFormMain::MenuClipboardClick() {
-  QGuiApplication::clipboard()->setText(ClipboardText(GridTexts(*StringGrid)));
+  QGuiApplication::clipboard()->setText(ClipboardText(StringGrid->Texts()));
 }
 
 // ---------------------------------------------------------------- the shell

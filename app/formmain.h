@@ -97,9 +97,7 @@ private:
   void RunGuarded(const std::function<void()> &command);
   // The labels, the grid and the clock after the game changed.
   void ShowGame();
-  void StartTimer();
   void WarnIfRefused(TEntryResult result);
-  void WatchShortcuts(QWidget *widget);
   // Whether a library is open, and which, decides the record commands and the caption.
   void UpdateLibraryState();
   void ShowLibraryRows(int current);

@@ -163,3 +163,7 @@ void TStringGrid::focusOutEvent(QFocusEvent *event) {
   update(CellRect(m_col, m_row));
   QWidget::focusOutEvent(event);
 }
+
+TCellTexts TStringGrid::Texts() const {
+  return m_cells;
+}
