@@ -2,6 +2,7 @@
 
 #include "puzzletext.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -18,28 +19,32 @@ constexpr int ExportRowsPerReport = 1000;
 
 void Exec(QSqlQuery &query) {
   if (!query.exec())
-    throw TLibraryError(query.lastError().text());
+    throw TLibraryError(EngineErrorText(query.lastError()));
 }
 
 void Exec(QSqlQuery &query, const QString &statement) {
   if (!query.exec(statement))
-    throw TLibraryError(query.lastError().text());
+    throw TLibraryError(EngineErrorText(query.lastError()));
 }
 
 // Rolls back unless committed, so every early way out leaves the file as it was.
 class TImportTransaction {
 public:
   explicit TImportTransaction(QSqlDatabase db) : m_db(std::move(db)) {
-    if (!m_db.transaction())
-      throw TLibraryError(m_db.lastError().text());
+    // Immediate, as every write of the library: the titles are decided
+    // against the file and no other copy of the program writes in between.
+    QSqlQuery begin(m_db);
+    if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+      throw TLibraryError(EngineErrorText(begin.lastError()));
   }
   ~TImportTransaction() {
     if (!m_committed)
-      m_db.rollback();
+      QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
   }
   void Commit() {
-    if (!m_db.commit())
-      throw TLibraryError(m_db.lastError().text());
+    QSqlQuery commit(m_db);
+    if (!commit.exec(QStringLiteral("COMMIT")))
+      throw TLibraryError(EngineErrorText(commit.lastError()));
     m_committed = true;
   }
 
@@ -208,7 +213,8 @@ TExportResult ExportPuzzles(const TPuzzleLibrary &library, const QString &path,
   // the whole query.
   const QSqlRecord columns = db.record(QStringLiteral("Puzzles"));
   if (columns.count() < 83)
-    throw TLibraryError(QStringLiteral("The table Puzzles lacks columns."));
+    throw TLibraryError(
+        QCoreApplication::translate("TPuzzleLibrary", "The table Puzzles lacks columns."));
   QStringList cells;
   for (int i = 0; i < 81; ++i)
     cells << QStringLiteral("CAST(\"%1\" AS TEXT)").arg(columns.fieldName(2 + i));
@@ -246,7 +252,7 @@ TExportResult ExportPuzzles(const TPuzzleLibrary &library, const QString &path,
     }
   }
   if (query.lastError().isValid())
-    throw TLibraryError(query.lastError().text());
+    throw TLibraryError(EngineErrorText(query.lastError()));
   flush(buffer);
   if (!out.commit())
     throw TLibraryError(out.errorString());

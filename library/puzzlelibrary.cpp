@@ -1,5 +1,6 @@
 #include "puzzlelibrary.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -587,7 +588,8 @@ void TPuzzleLibrary::SetTitle(int index, const QString &title) {
   {
     TWrite write(m_connection);
     if (!Listed(row))
-      throw TLibraryError(QStringLiteral("This puzzle is no longer in the library."));
+      throw TLibraryError(QCoreApplication::translate("TPuzzleLibrary",
+                                                      "This puzzle is no longer in the library."));
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(QStringLiteral("UPDATE Puzzles SET Title = ? WHERE rowid = ?"));
     query.addBindValue(stored);

@@ -451,6 +451,14 @@
         <source>%1 could not be written.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>The table Puzzles lacks columns.</source>
+        <translation>Der Tabelle Puzzles fehlen Spalten.</translation>
+    </message>
+    <message>
+        <source>This puzzle is no longer in the library.</source>
+        <translation>Dieses Rätsel ist nicht mehr in der Bibliothek.</translation>
+    </message>
 </context>
 <context>
     <name>TPuzzleModel</name>
