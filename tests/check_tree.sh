@@ -30,13 +30,13 @@ for page in "$share"/help/*.html; do
     fail "help/index.html does not link $name"
 done
 
-# The starter files: everything the build put in Data beside the program.
+# The starter library the build made, and nothing else of Data beside the
+# program (a developer's own libraries stay out of the install).
 [ -d "$share/Data" ] || fail "no Data folder in $share"
-for starter in "$build"/app/Data/*; do
-  [ -e "$starter" ] || continue
-  cmp -s "$starter" "$share/Data/$(basename "$starter")" ||
-    fail "the starter file $(basename "$starter") is not in $share/Data"
-done
+starter="$build/app/Data/Starter Puzzles.ngl"
+[ -f "$starter" ] || fail "the build made no starter library"
+cmp -s "$starter" "$share/Data/Starter Puzzles.ngl" || fail "the starter library is not in $share/Data"
+[ "$(ls "$share/Data" | wc -l)" -eq 1 ] || fail "$share/Data holds more than the starter library"
 
 # The desktop entry, named by the id and pointing at the program and the icon.
 desktop="$prefix/share/applications/$app_id.desktop"
