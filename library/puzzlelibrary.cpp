@@ -325,6 +325,10 @@ bool TPuzzleLibrary::Open(const QString &path) {
   QSqlDatabase db = connection.Database();
   if (!db.open())
     throw TLibraryError(EngineErrorText(db.lastError()));
+  // Room for a whole large library in memory (this connection's setting,
+  // nothing in the file): a renumbering that touches every row then writes
+  // each page once instead of spilling pages in the middle of it.
+  QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -65536"));
   const std::optional<TShape> shape = LibraryShape(db);
   if (!shape)
     return false;
