@@ -1,13 +1,9 @@
-// The commands for puzzle collections: text files of puzzles, the puzzle on
-// the clipboard and the count of a puzzle's solutions.
-#include "formmain.h"
+#include "collectioncommands.h"
 
-#include "dbgrid.h"
-#include "pagecontrol.h"
+#include "game.h"
 #include "puzzleimport.h"
 #include "puzzletext.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QProgressDialog>
@@ -41,20 +37,23 @@ private:
 
 } // namespace
 
-void TFormMain::MenuImportPuzzlesClick() {
-  const QString path = m_services.files.OpenFileName(this, tr("Import Puzzles"), DataFolder(),
+TCollectionCommands::TCollectionCommands(QWidget *window, TServices &services,
+                                         TPuzzleLibrary &library, TGame &game)
+    : m_window(window), m_services(services), m_library(library), m_game(game) {}
+
+bool TCollectionCommands::ImportPuzzles(const QString &folder) {
+  const QString path = m_services.files.OpenFileName(m_window, tr("Import Puzzles"), folder,
                                                      tr(PuzzleFilter), PuzzleSuffix);
   if (path.isEmpty())
-    return;
+    return false;
   TImportResult result;
   {
     TBusyCursor busy(m_services.cursor);
-    TProgressWindow progress(this, tr("Import Puzzles"), tr("Importing puzzles..."));
-    result = ImportPuzzles(m_library, path, progress.Callback());
+    TProgressWindow progress(m_window, tr("Import Puzzles"), tr("Importing puzzles..."));
+    result = ::ImportPuzzles(m_library, path, progress.Callback());
   }
-  ShowLibraryRows(m_library.Count() - 1);
   if (result.canceled)
-    return;
+    return true;
   QString text = tr("Puzzles imported: %1.").arg(result.imported);
   if (result.skipped > 0) {
     QStringList lines;
@@ -65,44 +64,45 @@ void TFormMain::MenuImportPuzzlesClick() {
     text += QLatin1Char('\n') +
             tr("Lines skipped: %1 (lines %2).").arg(result.skipped).arg(lines.join(", "));
   }
-  m_services.messages.Information(this, tr("Import Puzzles"), text);
+  m_services.messages.Information(m_window, tr("Import Puzzles"), text);
+  return true;
 }
 
-void TFormMain::MenuExportPuzzlesClick() {
-  const QString path = m_services.files.SaveFileName(this, tr("Export Puzzles"), DataFolder(),
+void TCollectionCommands::ExportPuzzles(const QString &folder,
+                                        const std::function<bool(const QString &)> &mayReplace) {
+  const QString path = m_services.files.SaveFileName(m_window, tr("Export Puzzles"), folder,
                                                      tr(PuzzleFilter), PuzzleSuffix);
-  if (path.isEmpty() || !MayReplace(path, QMessageBox::Yes | QMessageBox::No))
+  if (path.isEmpty() || !mayReplace(path))
     return;
   TExportResult result;
   {
     TBusyCursor busy(m_services.cursor);
-    TProgressWindow progress(this, tr("Export Puzzles"), tr("Exporting puzzles..."));
-    result = ExportPuzzles(m_library, path, progress.Callback());
+    TProgressWindow progress(m_window, tr("Export Puzzles"), tr("Exporting puzzles..."));
+    result = ::ExportPuzzles(m_library, path, progress.Callback());
   }
   if (!result.canceled)
-    m_services.messages.Information(this, tr("Export Puzzles"),
+    m_services.messages.Information(m_window, tr("Export Puzzles"),
                                     tr("Puzzles exported: %1.").arg(result.exported));
 }
 
-void TFormMain::MenuCountSolutionsClick() {
+void TCollectionCommands::CountSolutions() {
   int count = 0;
   {
     TBusyCursor busy(m_services.cursor);
     count = m_game.CountSolutions();
   }
-  m_services.messages.Information(this, tr("Count Solutions"),
+  m_services.messages.Information(m_window, tr("Count Solutions"),
                                   count == 0   ? tr("The puzzle has no solution.")
                                   : count == 1 ? tr("The puzzle has exactly one solution.")
                                                : tr("The puzzle has more than one solution."));
 }
 
-void TFormMain::MenuPastePuzzleClick() {
+bool TCollectionCommands::PastePuzzle() {
   const std::optional<TGrid> puzzle = PastedPuzzle(QGuiApplication::clipboard()->text());
   if (!puzzle) {
-    m_services.messages.Warning(this, tr("The clipboard holds no puzzle."));
-    return;
+    m_services.messages.Warning(m_window, tr("The clipboard holds no puzzle."));
+    return false;
   }
   m_game.OpenPuzzle(*puzzle, tr("Pasted Puzzle").toStdString());
-  ShowGame();
-  PageControl->SetCurrent(TabSheetGrid);
+  return true;
 }

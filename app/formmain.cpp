@@ -124,21 +124,7 @@ void TFormMain::RunGuarded(const std::function<void()> &command) {
 }
 
 void TFormMain::BuildGridPage(QWidget *page) {
-  auto *grid = new TGridPage(page);
-  Panel2 = grid;
-  LabelTitle = grid->LabelTitle;
-  Panel3 = grid->Panel3;
-  StringGrid = grid->StringGrid;
-  EditNumber = grid->EditNumber;
-  Buttons = grid->Buttons;
-  ButtonC = grid->ButtonC;
-  ButtonGenerate = grid->ButtonGenerate;
-  ButtonSolve = grid->ButtonSolve;
-  ButtonReset = grid->ButtonReset;
-  Panel4 = grid->Panel4;
-  LabelTime = grid->LabelTime;
-  LabelMode = grid->LabelMode;
-
+  new TGridPage(page, *this);
   StringGrid->SetDrawCell([this](QPainter &painter, int col, int row, const QRect &rect) {
     StringGridDrawCell(painter, col, row, rect);
   });
@@ -350,4 +336,15 @@ void TFormMain::MenuHomepageClick() {
 void TFormMain::MenuAboutClick() {
   TFormAbout about(m_services, this);
   m_services.dialogs.Exec(about);
+}
+
+void TFormMain::MenuCountSolutionsClick() {
+  m_collections.CountSolutions();
+}
+
+void TFormMain::MenuPastePuzzleClick() {
+  if (!m_collections.PastePuzzle())
+    return;
+  ShowGame();
+  PageControl->SetCurrent(TabSheetGrid);
 }

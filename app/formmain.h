@@ -1,5 +1,6 @@
 #pragma once
 
+#include "collectioncommands.h"
 #include "commands.h"
 #include "game.h"
 #include "gridpage.h"
@@ -15,7 +16,7 @@ class TPuzzleModel;
 
 // The main window: a view over the game and the open library. Each command
 // goes to one of them and the window shows what comes back.
-class TFormMain : public QMainWindow {
+class TFormMain : public QMainWindow, public TGridControls {
   Q_OBJECT
 
   // Ahead of Board, which refers into the game.
@@ -111,27 +112,16 @@ private:
 
   TActions m_actions{};
   TPuzzleLibrary m_library;
+  TCollectionCommands m_collections{this, m_services, m_library, m_game};
   TPuzzleModel *m_model = nullptr;
 
 public:
-  // Controls, named as the rest of the program knows them.
+  // Controls, named as the rest of the program knows them; the grid page's
+  // come from TGridControls.
   QWidget *ToolBar = nullptr;
   TPageControl *PageControl = nullptr;
   QWidget *TabSheetGrid = nullptr;
   QWidget *TabSheetDatabase = nullptr;
-  QFrame *Panel2 = nullptr;
-  QLabel *LabelTitle = nullptr;
-  QFrame *Panel3 = nullptr;
-  TStringGrid *StringGrid = nullptr;
-  TEntryBox *EditNumber = nullptr;
-  std::array<QPushButton *, 10> Buttons{}; // Button1 .. Button9 at 1 .. 9
-  QPushButton *ButtonC = nullptr;
-  QPushButton *ButtonGenerate = nullptr;
-  QPushButton *ButtonSolve = nullptr;
-  QPushButton *ButtonReset = nullptr;
-  QFrame *Panel4 = nullptr;
-  QLabel *LabelTime = nullptr;
-  QLabel *LabelMode = nullptr;
   TDBGrid *DBGrid = nullptr;
   QTimer *Timer = nullptr;
 };

@@ -35,7 +35,8 @@ void TEntryBox::keyReleaseEvent(QKeyEvent *event) {
     emit KeyUp();
 }
 
-TGridPage::TGridPage(QWidget *page) : QFrame(page) {
+TGridPage::TGridPage(QWidget *page, TGridControls &controls) : QFrame(page) {
+  Panel2 = this;
   setObjectName(QStringLiteral("Panel2"));
   setGeometry(0, 0, 458, 357);
   setAutoFillBackground(true);
@@ -108,6 +109,7 @@ TGridPage::TGridPage(QWidget *page) : QFrame(page) {
   LabelMode = new QLabel(Panel4);
   LabelMode->setObjectName(QStringLiteral("LabelMode"));
   LabelMode->move(10, 30);
+  controls = *this;
 }
 
 void PaintCell(QPainter &painter, const QRect &rect, const QString &text, TCellLook look) {

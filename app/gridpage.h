@@ -33,26 +33,32 @@ private:
   QSet<int> m_keys;
 };
 
+// The controls of the "Sudoku Grid" page, named as the rest of the program
+// knows them.
+struct TGridControls {
+  QFrame *Panel2 = nullptr;
+  QLabel *LabelTitle = nullptr;
+  QFrame *Panel3 = nullptr;
+  TStringGrid *StringGrid = nullptr;
+  TEntryBox *EditNumber = nullptr;
+  std::array<QPushButton *, 10> Buttons{}; // Button1 .. Button9 at 1 .. 9
+  QPushButton *ButtonC = nullptr;
+  QPushButton *ButtonGenerate = nullptr;
+  QPushButton *ButtonSolve = nullptr;
+  QPushButton *ButtonReset = nullptr;
+  QFrame *Panel4 = nullptr;
+  QLabel *LabelTime = nullptr;
+  QLabel *LabelMode = nullptr;
+};
+
 // The "Sudoku Grid" page: the grid in its black frame, the entry box, the
-// keypad, the three command buttons and the status panel.
-class TGridPage : public QFrame {
+// keypad, the three command buttons and the status panel. It is Panel2, and
+// hands its controls to whoever shows it.
+class TGridPage : public QFrame, public TGridControls {
   Q_OBJECT
 
 public:
-  explicit TGridPage(QWidget *page);
-
-  QLabel *LabelTitle;
-  QFrame *Panel3;
-  TStringGrid *StringGrid;
-  TEntryBox *EditNumber;
-  std::array<QPushButton *, 10> Buttons{}; // Button1 .. Button9 at 1 .. 9
-  QPushButton *ButtonC;
-  QPushButton *ButtonGenerate;
-  QPushButton *ButtonSolve;
-  QPushButton *ButtonReset;
-  QFrame *Panel4;
-  QLabel *LabelTime;
-  QLabel *LabelMode;
+  TGridPage(QWidget *page, TGridControls &controls);
 };
 
 // One cell of the grid: its ground, its text in the type the cell calls for,

@@ -201,3 +201,14 @@ bool TFormMain::DeleteCurrent(const QString &caption, const QString &question,
   ShowLibraryRows(0);
   return true;
 }
+
+void TFormMain::MenuImportPuzzlesClick() {
+  if (m_collections.ImportPuzzles(DataFolder()))
+    ShowLibraryRows(m_library.Count() - 1);
+}
+
+void TFormMain::MenuExportPuzzlesClick() {
+  m_collections.ExportPuzzles(DataFolder(), [this](const QString &path) {
+    return MayReplace(path, QMessageBox::Yes | QMessageBox::No);
+  });
+}
