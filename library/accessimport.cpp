@@ -1,5 +1,7 @@
 #include "accessimport.h"
 
+#include "filereplace.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +11,6 @@
 #include <QUuid>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 
 // libmdb's header needs glib's declared first.
@@ -94,9 +95,7 @@ std::vector<TImportedPuzzle> ReadAccessPuzzles(const QString &path) {
 }
 
 void WriteImportedLibrary(const QString &target, const std::vector<TImportedPuzzle> &puzzles) {
-  const QString part = target + QStringLiteral(".part-") +
-                       QUuid::createUuid().toString(QUuid::WithoutBraces).left(8);
-  try {
+  WriteReplacing(target, [&](const QString &part) {
     TPuzzleLibrary::Create(part);
     const QString connection = QStringLiteral("import-") + QUuid::createUuid().toString();
     QString error;
@@ -130,12 +129,5 @@ void WriteImportedLibrary(const QString &target, const std::vector<TImportedPuzz
     QSqlDatabase::removeDatabase(connection);
     if (!error.isEmpty())
       throw TLibraryError(error);
-    // rename() replaces the old file in one step.
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()))
-      throw TLibraryError(
-          QCoreApplication::translate("TPuzzleLibrary", "%1 could not be written.").arg(target));
-  } catch (...) {
-    QFile::remove(part);
-    throw;
-  }
+  });
 }
