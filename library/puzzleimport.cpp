@@ -17,42 +17,6 @@ namespace {
 constexpr qint64 ChunkBytes = 1 << 16;
 constexpr int ExportRowsPerReport = 1000;
 
-void Exec(QSqlQuery &query) {
-  if (!query.exec())
-    throw TLibraryError(EngineErrorText(query.lastError()));
-}
-
-void Exec(QSqlQuery &query, const QString &statement) {
-  if (!query.exec(statement))
-    throw TLibraryError(EngineErrorText(query.lastError()));
-}
-
-// Rolls back unless committed, so every early way out leaves the file as it was.
-class TImportTransaction {
-public:
-  explicit TImportTransaction(QSqlDatabase db) : m_db(std::move(db)) {
-    // Immediate, as every write of the library: the titles are decided
-    // against the file and no other copy of the program writes in between.
-    QSqlQuery begin(m_db);
-    if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
-      throw TLibraryError(EngineErrorText(begin.lastError()));
-  }
-  ~TImportTransaction() {
-    if (!m_committed)
-      QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
-  }
-  void Commit() {
-    QSqlQuery commit(m_db);
-    if (!commit.exec(QStringLiteral("COMMIT")))
-      throw TLibraryError(EngineErrorText(commit.lastError()));
-    m_committed = true;
-  }
-
-private:
-  QSqlDatabase m_db;
-  bool m_committed = false;
-};
-
 // SQLite's NOCASE folds the 26 ASCII capitals and nothing else.
 QString NoCaseKey(QString title) {
   for (QChar &c : title)
@@ -95,7 +59,7 @@ public:
 private:
   bool Taken(const QString &title) {
     m_lookup.bindValue(0, title);
-    Exec(m_lookup);
+    RunQuery(m_lookup);
     const bool taken = m_lookup.next();
     m_lookup.finish();
     return taken;
@@ -107,7 +71,7 @@ private:
 
 qint64 RowCount(const QSqlDatabase &db) {
   QSqlQuery query(db);
-  Exec(query, QStringLiteral("SELECT count(*) FROM Puzzles"));
+  RunQuery(query, QStringLiteral("SELECT count(*) FROM Puzzles"));
   return query.next() ? query.value(0).toLongLong() : 0;
 }
 
@@ -147,11 +111,7 @@ TImportResult ImportPuzzles(TPuzzleLibrary &library, const QString &path,
   const QString baseName = QFileInfo(path).completeBaseName();
 
   TImportResult result;
-  {
-    QSqlDatabase db = library.Database();
-    TImportTransaction transaction(db);
-    QSqlQuery query(db);
-    Exec(query, TPuzzleLibrary::TitleIndexStatement);
+  const bool kept = library.WriteInBulk([&](QSqlDatabase &db) {
     qint64 number = RowCount(db);
     TTitleChooser titles(db);
     // By position: N, Title, then the 81 cells row by row. The engine makes
@@ -172,7 +132,7 @@ TImportResult ImportPuzzles(TPuzzleLibrary &library, const QString &path,
       insert.bindValue(0, ++number);
       insert.bindValue(1, titles.Free(title));
       insert.bindValue(2, QString::fromLatin1(puzzle.cells.data(), puzzle.cells.size()));
-      Exec(insert);
+      RunQuery(insert);
       ++result.imported;
     });
 
@@ -183,24 +143,17 @@ TImportResult ImportPuzzles(TPuzzleLibrary &library, const QString &path,
         throw TLibraryError(file.errorString());
       reader.Feed(chunk);
       if (progress && !progress(file.pos(), size))
-        return TImportResult{0, 0, {}, true};
+        return false;
     }
     if (file.error() != QFileDevice::NoError)
       throw TLibraryError(file.errorString());
     reader.Finish();
     result.skipped = reader.Skipped();
     result.firstSkipped = reader.FirstSkipped();
-
-    // Rows that other programs left misnumbered get their place as well.
-    Exec(query, QStringLiteral(
-                    "UPDATE Puzzles SET N = numbered.position "
-                    "FROM (SELECT rowid AS id, ROW_NUMBER() OVER (ORDER BY rowid) AS position "
-                    "FROM Puzzles) AS numbered "
-                    "WHERE Puzzles.rowid = numbered.id AND Puzzles.N IS NOT numbered.position"));
-    transaction.Commit();
-  }
-  // The library's own list of rows follows the file again.
-  library.Reload();
+    return true;
+  });
+  if (!kept)
+    return TImportResult{0, 0, {}, true};
   return result;
 }
 
@@ -220,8 +173,8 @@ TExportResult ExportPuzzles(const TPuzzleLibrary &library, const QString &path,
     cells << QStringLiteral("CAST(\"%1\" AS TEXT)").arg(columns.fieldName(2 + i));
   QSqlQuery query(db);
   query.setForwardOnly(true);
-  Exec(query, QStringLiteral("SELECT \"%1\", json_array(%2) FROM Puzzles ORDER BY rowid")
-                  .arg(columns.fieldName(1), cells.join(QStringLiteral(", "))));
+  RunQuery(query, QStringLiteral("SELECT \"%1\", json_array(%2) FROM Puzzles ORDER BY rowid")
+                      .arg(columns.fieldName(1), cells.join(QStringLiteral(", "))));
 
   QSaveFile out(path);
   if (!out.open(QIODevice::WriteOnly))

@@ -32,16 +32,6 @@ QString NewConnectionName() {
   return QStringLiteral("library-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
-void Run(QSqlQuery &query) {
-  if (!query.exec())
-    throw TLibraryError(EngineErrorText(query.lastError()));
-}
-
-void Run(QSqlQuery &query, const QString &statement) {
-  if (!query.exec(statement))
-    throw TLibraryError(EngineErrorText(query.lastError()));
-}
-
 // After the last next(): a read that stopped at damage is no end of the rows.
 void CheckFinished(const QSqlQuery &query) {
   if (query.lastError().isValid())
@@ -94,8 +84,9 @@ struct TShape {
 std::optional<TShape> LibraryShape(const QSqlDatabase &db) {
   QSqlQuery query(db);
   // A trigger may have the name too; tables and views share theirs.
-  Run(query, QStringLiteral("SELECT type, sql FROM sqlite_master "
-                            "WHERE type IN ('table', 'view') AND name = 'Puzzles' COLLATE NOCASE"));
+  RunQuery(query,
+           QStringLiteral("SELECT type, sql FROM sqlite_master "
+                          "WHERE type IN ('table', 'view') AND name = 'Puzzles' COLLATE NOCASE"));
   if (!query.next()) {
     CheckFinished(query);
     return std::nullopt;
@@ -103,7 +94,7 @@ std::optional<TShape> LibraryShape(const QSqlDatabase &db) {
   if (query.value(0).toString() != QLatin1String("table") ||
       query.value(1).toString().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive))
     return std::nullopt;
-  Run(query, QStringLiteral("PRAGMA table_info(Puzzles)"));
+  RunQuery(query, QStringLiteral("PRAGMA table_info(Puzzles)"));
   QStringList columns;
   while (query.next())
     columns << query.value(1).toString();
@@ -116,7 +107,7 @@ std::optional<TShape> LibraryShape(const QSqlDatabase &db) {
       return std::nullopt;
   if (!query.exec(QStringLiteral("SELECT rowid FROM Puzzles LIMIT 0")))
     return std::nullopt;
-  Run(query, QStringLiteral("PRAGMA encoding"));
+  RunQuery(query, QStringLiteral("PRAGMA encoding"));
   if (!query.next())
     throw TLibraryError(EngineErrorText(query.lastError()));
   return TShape{columns.mid(2), query.value(0).toString() == QLatin1String("UTF-8")};
@@ -127,7 +118,7 @@ std::optional<TShape> LibraryShape(const QSqlDatabase &db) {
 void QuickCheck(const QSqlDatabase &db) {
   QSqlQuery check(db);
   check.setForwardOnly(true);
-  Run(check, QStringLiteral("PRAGMA quick_check"));
+  RunQuery(check, QStringLiteral("PRAGMA quick_check"));
   if (!check.next()) {
     CheckFinished(check);
     throw TLibraryError(QStringLiteral("The integrity check gave no answer."));
@@ -140,7 +131,7 @@ void QuickCheck(const QSqlDatabase &db) {
 QVector<TPuzzleRow> ReadRows(const QSqlDatabase &db) {
   QSqlQuery query(db);
   query.setForwardOnly(true);
-  Run(query, QStringLiteral("SELECT rowid, N, Title FROM Puzzles ORDER BY rowid"));
+  RunQuery(query, QStringLiteral("SELECT rowid, N, Title FROM Puzzles ORDER BY rowid"));
   QVector<TPuzzleRow> rows;
   while (query.next())
     rows.push_back(
@@ -190,7 +181,7 @@ class TPuzzleLibrary::TWrite {
 public:
   explicit TWrite(const QString &connection) : m_db(QSqlDatabase::database(connection, false)) {
     QSqlQuery begin(m_db);
-    Run(begin, QStringLiteral("BEGIN IMMEDIATE"));
+    RunQuery(begin, QStringLiteral("BEGIN IMMEDIATE"));
     // Title lookups stay fast in large libraries; the index comes with the
     // first write, never with a check that only reads.
     QSqlQuery index(m_db);
@@ -217,6 +208,16 @@ private:
   QSqlDatabase m_db;
   bool m_done = false;
 };
+
+void RunQuery(QSqlQuery &query) {
+  if (!query.exec())
+    throw TLibraryError(EngineErrorText(query.lastError()));
+}
+
+void RunQuery(QSqlQuery &query, const QString &statement) {
+  if (!query.exec(statement))
+    throw TLibraryError(EngineErrorText(query.lastError()));
+}
 
 QString EngineErrorText(const QSqlError &error) {
   return error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
@@ -300,8 +301,8 @@ void TPuzzleLibrary::Create(const QString &path) {
   if (!db.open())
     throw TLibraryError(EngineErrorText(db.lastError()));
   QSqlQuery query(db);
-  Run(query, CreateStatement);
-  Run(query, TitleIndexStatement);
+  RunQuery(query, CreateStatement);
+  RunQuery(query, TitleIndexStatement);
 }
 
 bool TPuzzleLibrary::IsLibrary(const QString &path) {
@@ -354,8 +355,8 @@ void TPuzzleLibrary::Copy(const QString &source, const QString &target) {
   if (!db.open())
     throw TLibraryError(EngineErrorText(db.lastError()));
   QSqlQuery read(db);
-  Run(read, QStringLiteral("BEGIN"));
-  Run(read, QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+  RunQuery(read, QStringLiteral("BEGIN"));
+  RunQuery(read, QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
   QString error;
   {
     QFile in(source);
@@ -431,7 +432,7 @@ std::optional<qint64> TPuzzleLibrary::Lookup(const QString &title) const {
   query.prepare(QStringLiteral(
       "SELECT rowid FROM Puzzles WHERE Title = ? COLLATE NOCASE ORDER BY rowid LIMIT 1"));
   query.addBindValue(title);
-  Run(query);
+  RunQuery(query);
   if (query.next())
     return query.value(0).toLongLong();
   CheckFinished(query);
@@ -461,7 +462,7 @@ QString TPuzzleLibrary::FreeTitle(const QString &base) const {
   query.setForwardOnly(true);
   query.prepare(QStringLiteral("SELECT Title FROM Puzzles WHERE Title LIKE ? ESCAPE '\\'"));
   query.addBindValue(LikePrefix(Cut(base, TitleWidth - LongestNumber)));
-  Run(query);
+  RunQuery(query);
   QSet<QString> taken;
   while (query.next())
     taken.insert(FoldAscii(query.value(0).toString()));
@@ -478,7 +479,7 @@ qint64 TPuzzleLibrary::Insert(const QString &title) {
   QSqlQuery query(QSqlDatabase::database(m_connection, false));
   query.prepare(QStringLiteral("INSERT INTO Puzzles (N, Title) VALUES (0, ?)"));
   query.addBindValue(Cut(title, TitleWidth));
-  Run(query);
+  RunQuery(query);
   return query.lastInsertId().toLongLong();
 }
 
@@ -543,7 +544,7 @@ int TPuzzleLibrary::Save(const QString &title, const TStoredCells &cells) {
     for (const QByteArray &cell : cells)
       query.addBindValue(BindCell(cell));
     query.addBindValue(rowid);
-    Run(query);
+    RunQuery(query);
     RenumberRows();
     write.Commit();
   }
@@ -556,7 +557,7 @@ bool TPuzzleLibrary::Listed(const TPuzzleRow &row) const {
   query.setForwardOnly(true);
   query.prepare(QStringLiteral("SELECT Title FROM Puzzles WHERE rowid = ?"));
   query.addBindValue(row.rowid);
-  Run(query);
+  RunQuery(query);
   if (query.next())
     return query.value(0).toString() == row.title;
   CheckFinished(query);
@@ -573,7 +574,7 @@ std::optional<TStoredCells> TPuzzleLibrary::ReadCells(int index) {
   query.setForwardOnly(true);
   query.prepare(statement);
   query.addBindValue(row.rowid);
-  Run(query);
+  RunQuery(query);
   if (!query.next() || query.value(0).toString() != row.title) {
     CheckFinished(query);
     query.finish();
@@ -598,7 +599,7 @@ void TPuzzleLibrary::SetTitle(int index, const QString &title) {
     query.prepare(QStringLiteral("UPDATE Puzzles SET Title = ? WHERE rowid = ?"));
     query.addBindValue(stored);
     query.addBindValue(row.rowid);
-    Run(query);
+    RunQuery(query);
     write.Commit();
   }
   row.title = stored;
@@ -612,7 +613,7 @@ bool TPuzzleLibrary::Delete(int index) {
       QSqlQuery query(QSqlDatabase::database(m_connection, false));
       query.prepare(QStringLiteral("DELETE FROM Puzzles WHERE rowid = ?"));
       query.addBindValue(m_rows.at(index).rowid);
-      Run(query);
+      RunQuery(query);
       RenumberRows();
       deleted = true;
     }
@@ -620,6 +621,19 @@ bool TPuzzleLibrary::Delete(int index) {
   }
   Reload();
   return deleted;
+}
+
+bool TPuzzleLibrary::WriteInBulk(const std::function<bool(QSqlDatabase &)> &work) {
+  {
+    TWrite write(m_connection);
+    QSqlDatabase db = Database();
+    if (!work(db))
+      return false; // rolled back
+    RenumberRows();
+    write.Commit();
+  }
+  Reload();
+  return true;
 }
 
 void TPuzzleLibrary::RenumberRows() {
@@ -630,5 +644,5 @@ void TPuzzleLibrary::RenumberRows() {
       "UPDATE Puzzles SET N = numbered.position "
       "FROM (SELECT rowid AS id, ROW_NUMBER() OVER (ORDER BY rowid) AS position FROM Puzzles) "
       "AS numbered WHERE Puzzles.rowid = numbered.id AND Puzzles.N IS NOT numbered.position"));
-  Run(update);
+  RunQuery(update);
 }

@@ -22,9 +22,13 @@ public:
 };
 
 class QSqlError;
+class QSqlQuery;
 
 // SQLite's own words, without Qt's "Unable to fetch row" that tells nobody anything.
 QString EngineErrorText(const QSqlError &error);
+// Runs a prepared query, or the statement; throws with SQLite's own words.
+void RunQuery(QSqlQuery &query);
+void RunQuery(QSqlQuery &query, const QString &statement);
 
 struct TPuzzleRow {
   // With the title, the row's identity: SQLite gives the rowid of a deleted
@@ -97,6 +101,10 @@ public:
   const TPuzzleRow &Row(int index) const { return m_rows.at(index); }
   // Reads the list of rows again from the file.
   void Reload();
+  // Work in bulk, such as an import, in one write transaction like every
+  // change. work answers whether to keep what it wrote; what is kept is
+  // renumbered and the list read again. False when work gave it up.
+  bool WriteInBulk(const std::function<bool(QSqlDatabase &db)> &work);
   // Runs after every change of the list, for whoever shows it.
   std::function<void()> onRowsChanged;
 
