@@ -3,35 +3,18 @@
 // the worst case shows the puzzle's own cost rather than a busy machine:
 //   build-rel/bench/bench_count [data folder]
 #include "count.h"
+#include "puzzles.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-TGrid BoardFromLine(const std::string &line) {
-  TGrid board;
-  for (int i = 0; i < 81; ++i)
-    if (line[i] >= '1' && line[i] <= '9')
-      board[i % 9][i / 9].Text = std::string(1, line[i]);
-  return board;
-}
-
-std::vector<std::string> ReadLines(const std::filesystem::path &path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);)
-    if (line.size() >= 81)
-      lines.push_back(line.substr(0, 81));
-  return lines;
-}
 
 double BestOfThree(const TGrid &board, int &count) {
   double best = 1e9;
@@ -44,7 +27,7 @@ double BestOfThree(const TGrid &board, int &count) {
 }
 
 void BenchFile(const std::filesystem::path &path) {
-  const auto lines = ReadLines(path);
+  const auto lines = ReadPuzzleFile(path.string());
   if (lines.empty())
     return;
   // Warm-up: caches and the allocator, not measured.

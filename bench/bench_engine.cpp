@@ -3,6 +3,7 @@
 // and RemoveClues. Run from a Release build:
 //   build-rel/bench/bench_engine [data folder]
 #include "engine.h"
+#include "puzzles.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -15,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <set>
 #include <string>
@@ -39,49 +39,6 @@ constexpr std::size_t QqwingLimit = 2000;
 
 double Milliseconds(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
-}
-
-TGrid BoardFromLine(const std::string &line) {
-  TGrid board;
-  for (int i = 0; i < 81; ++i)
-    if (line[i] >= '1' && line[i] <= '9')
-      board[i % 9][i / 9].Text = std::string(1, line[i]);
-  return board;
-}
-
-std::string LineFromBoard(const TGrid &board) {
-  std::string line;
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c)
-      line += board[c][r].Text.size() == 1 ? board[c][r].Text[0] : '.';
-  return line;
-}
-
-bool IsValidGrid(const TGrid &board) {
-  for (int i = 0; i < 9; ++i) {
-    unsigned row = 0, col = 0, box = 0;
-    for (int k = 0; k < 9; ++k) {
-      const auto bit = [&](int c, int r) {
-        const std::string &t = board[c][r].Text;
-        return t.size() == 1 && t[0] >= '1' && t[0] <= '9' ? 1u << (t[0] - '0') : 0u;
-      };
-      row |= bit(k, i);
-      col |= bit(i, k);
-      box |= bit(i % 3 * 3 + k % 3, i / 3 * 3 + k / 3);
-    }
-    if (row != 0x3FE || col != 0x3FE || box != 0x3FE)
-      return false;
-  }
-  return true;
-}
-
-std::vector<std::string> ReadLines(const std::filesystem::path &path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);)
-    if (line.size() >= 81)
-      lines.push_back(line.substr(0, 81));
-  return lines;
 }
 
 std::optional<std::filesystem::path> FindOnPath(const char *name) {
@@ -176,7 +133,7 @@ struct TFileResult {
 };
 
 TFileResult BenchFile(const std::filesystem::path &path, std::uint32_t seed) {
-  const auto lines = ReadLines(path);
+  const auto lines = ReadPuzzleFile(path.string());
   TFileResult result{path.filename().string(), lines.size(), 0, std::nullopt};
   if (lines.empty())
     return result;
@@ -200,7 +157,7 @@ TFileResult BenchFile(const std::filesystem::path &path, std::uint32_t seed) {
       const double time = Milliseconds(Clock::now() - start);
       times[i] = round == 0 ? time : std::min(times[i], time);
       if (round == 0) {
-        solved += outcome == TSearchResult::Solved && IsValidGrid(board);
+        solved += outcome == TSearchResult::Solved && IsValidSolution(board);
         guesses += stats.guesses;
       }
     }
@@ -231,7 +188,7 @@ void BenchDesignPuzzle(TRandom &random) {
     Propagate(board);
     SearchSolution(board, random);
     RemoveClues(board, 0, random);
-    valid += IsValidGrid(board);
+    valid += IsValidSolution(board);
     grids.insert(LineFromBoard(board));
   }
   const double ms = Milliseconds(Clock::now() - start);
