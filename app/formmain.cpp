@@ -1,7 +1,6 @@
 #include "formmain.h"
 
 #include "dbgrid.h"
-#include "engine.h"
 #include "fonts.h"
 #include "formabout.h"
 #include "formselectlevel.h"
