@@ -1,0 +1,232 @@
+#pragma once
+
+// The board's one language for every solver: cells, units, peers and digit
+// masks. Cells are numbered in board order, column by column like TGrid, so a
+// scan of cell numbers is a scan of the board.
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+// Digits as bits: bit d-1 for digit d.
+using TDigits = std::uint16_t;
+constexpr TDigits AllDigits = 0x1FF;
+
+constexpr TDigits DigitBit(int digit) {
+  return TDigits(1u << (digit - 1));
+}
+constexpr int DigitCount(TDigits digits) {
+  return std::popcount(static_cast<unsigned>(digits));
+}
+// The lowest digit of a non-empty mask.
+constexpr int FirstDigit(TDigits digits) {
+  return std::countr_zero(static_cast<unsigned>(digits)) + 1;
+}
+// Removes and returns the lowest digit of a non-empty mask.
+constexpr int TakeDigit(TDigits &digits) {
+  const int digit = FirstDigit(digits);
+  digits &= TDigits(digits - 1);
+  return digit;
+}
+
+constexpr int CellCount = 81;
+
+constexpr int CellOf(int col, int row) {
+  return col * 9 + row;
+}
+constexpr int ColOf(int cell) {
+  return cell / 9;
+}
+constexpr int RowOf(int cell) {
+  return cell % 9;
+}
+// Boxes in row-major order of the boxes: 0 top left, 2 top right, 8 bottom right.
+constexpr int BoxOf(int cell) {
+  return RowOf(cell) / 3 * 3 + ColOf(cell) / 3;
+}
+
+// The 27 units: rows 0-8, then columns 0-8, then boxes 0-8.
+enum class TUnitKind { Row, Column, Box };
+constexpr int UnitCount = 27;
+constexpr int RowUnit(int row) {
+  return row;
+}
+constexpr int ColumnUnit(int col) {
+  return 9 + col;
+}
+constexpr int BoxUnit(int box) {
+  return 18 + box;
+}
+constexpr TUnitKind UnitKind(int unit) {
+  return unit < 9 ? TUnitKind::Row : unit < 18 ? TUnitKind::Column : TUnitKind::Box;
+}
+
+// A set of cells by number.
+struct TCellSet {
+  std::uint64_t low = 0;  // cells 0 to 63
+  std::uint64_t high = 0; // cells 64 to 80
+
+  static constexpr TCellSet Of(int cell) {
+    TCellSet set;
+    set.Add(cell);
+    return set;
+  }
+  constexpr void Add(int cell) {
+    if (cell < 64)
+      low |= std::uint64_t(1) << cell;
+    else
+      high |= std::uint64_t(1) << (cell - 64);
+  }
+  constexpr void Remove(int cell) {
+    if (cell < 64)
+      low &= ~(std::uint64_t(1) << cell);
+    else
+      high &= ~(std::uint64_t(1) << (cell - 64));
+  }
+  constexpr bool Has(int cell) const {
+    return cell < 64 ? (low >> cell & 1) != 0 : (high >> (cell - 64) & 1) != 0;
+  }
+  constexpr bool Any() const { return (low | high) != 0; }
+  constexpr bool Empty() const { return (low | high) == 0; }
+  constexpr int Count() const { return std::popcount(low) + std::popcount(high); }
+  // The lowest cell of a non-empty set.
+  constexpr int First() const {
+    return low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
+  }
+  // Removes and returns the lowest cell of a non-empty set.
+  constexpr int TakeFirst() {
+    if (low != 0) {
+      const int cell = std::countr_zero(low);
+      low &= low - 1;
+      return cell;
+    }
+    const int cell = 64 + std::countr_zero(high);
+    high &= high - 1;
+    return cell;
+  }
+  constexpr TCellSet operator&(const TCellSet &other) const {
+    return {low & other.low, high & other.high};
+  }
+  constexpr TCellSet operator|(const TCellSet &other) const {
+    return {low | other.low, high | other.high};
+  }
+  // The cells of this set that are not in other.
+  constexpr TCellSet operator-(const TCellSet &other) const {
+    return {low & ~other.low, high & ~other.high};
+  }
+  constexpr TCellSet &operator&=(const TCellSet &other) {
+    low &= other.low, high &= other.high;
+    return *this;
+  }
+  constexpr TCellSet &operator|=(const TCellSet &other) {
+    low |= other.low, high |= other.high;
+    return *this;
+  }
+  constexpr TCellSet &operator-=(const TCellSet &other) {
+    low &= ~other.low, high &= ~other.high;
+    return *this;
+  }
+  constexpr bool operator==(const TCellSet &) const = default;
+
+  // Range-for over the cells in ascending order.
+  struct TIterator {
+    TCellSet rest;
+    constexpr int operator*() const { return rest.First(); }
+    constexpr TIterator &operator++() {
+      rest.TakeFirst();
+      return *this;
+    }
+    constexpr bool operator!=(const TIterator &other) const { return rest != other.rest; }
+  };
+  constexpr TIterator begin() const { return {*this}; }
+  constexpr TIterator end() const { return {TCellSet{}}; }
+};
+
+namespace geometry_detail {
+
+using TUnitCells = std::array<std::array<std::uint8_t, 9>, UnitCount>;
+
+// A box's cells go down each of its columns in turn, left to right: board
+// order within the box.
+constexpr TUnitCells MakeUnitCells() {
+  TUnitCells units{};
+  for (int i = 0; i < 9; ++i)
+    for (int k = 0; k < 9; ++k) {
+      units[RowUnit(i)][k] = std::uint8_t(CellOf(k, i));
+      units[ColumnUnit(i)][k] = std::uint8_t(CellOf(i, k));
+      units[BoxUnit(i)][k] = std::uint8_t(CellOf(i % 3 * 3 + k / 3, i / 3 * 3 + k % 3));
+    }
+  return units;
+}
+
+constexpr TUnitCells UnitCells = MakeUnitCells();
+
+constexpr std::array<TCellSet, UnitCount> MakeUnitSets() {
+  std::array<TCellSet, UnitCount> sets{};
+  for (int u = 0; u < UnitCount; ++u)
+    for (const int cell : UnitCells[u])
+      sets[u].Add(cell);
+  return sets;
+}
+
+constexpr std::array<std::array<std::uint8_t, 3>, CellCount> MakeUnitsOf() {
+  std::array<std::array<std::uint8_t, 3>, CellCount> units{};
+  for (int cell = 0; cell < CellCount; ++cell)
+    units[cell] = {std::uint8_t(RowUnit(RowOf(cell))), std::uint8_t(ColumnUnit(ColOf(cell))),
+                   std::uint8_t(BoxUnit(BoxOf(cell)))};
+  return units;
+}
+
+constexpr bool ArePeers(int a, int b) {
+  return a != b && (RowOf(a) == RowOf(b) || ColOf(a) == ColOf(b) || BoxOf(a) == BoxOf(b));
+}
+
+constexpr std::array<TCellSet, CellCount> MakePeerSets() {
+  std::array<TCellSet, CellCount> sets{};
+  for (int a = 0; a < CellCount; ++a)
+    for (int b = 0; b < CellCount; ++b)
+      if (ArePeers(a, b))
+        sets[a].Add(b);
+  return sets;
+}
+
+constexpr std::array<std::array<std::uint8_t, 20>, CellCount> MakePeerLists() {
+  std::array<std::array<std::uint8_t, 20>, CellCount> lists{};
+  for (int a = 0; a < CellCount; ++a) {
+    int n = 0;
+    for (int b = 0; b < CellCount; ++b)
+      if (ArePeers(a, b))
+        lists[a][n++] = std::uint8_t(b);
+  }
+  return lists;
+}
+
+} // namespace geometry_detail
+
+// The cells of each unit, in the order above.
+constexpr const auto &UnitCells = geometry_detail::UnitCells;
+// Each unit as a set.
+constexpr std::array<TCellSet, UnitCount> UnitSets = geometry_detail::MakeUnitSets();
+// The row, column and box unit of each cell.
+constexpr std::array<std::array<std::uint8_t, 3>, CellCount> UnitsOf =
+    geometry_detail::MakeUnitsOf();
+// The 20 cells that share a unit with each cell, as a set and in ascending order.
+constexpr std::array<TCellSet, CellCount> PeerSets = geometry_detail::MakePeerSets();
+constexpr std::array<std::array<std::uint8_t, 20>, CellCount> Peers =
+    geometry_detail::MakePeerLists();
+
+constexpr bool ArePeers(int a, int b) {
+  return geometry_detail::ArePeers(a, b);
+}
+// The position of a cell within a unit that holds it.
+constexpr int IndexInUnit(int unit, int cell) {
+  switch (UnitKind(unit)) {
+  case TUnitKind::Row:
+    return ColOf(cell);
+  case TUnitKind::Column:
+    return RowOf(cell);
+  case TUnitKind::Box:
+    return ColOf(cell) % 3 * 3 + RowOf(cell) % 3;
+  }
+  return -1;
+}
