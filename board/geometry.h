@@ -130,16 +130,23 @@ struct TCellSet {
 
   // Range-for over the cells in ascending order.
   struct TIterator {
-    TCellSet rest;
-    constexpr int operator*() const { return rest.First(); }
+    std::uint64_t low, high;
+    constexpr int operator*() const {
+      return low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
+    }
     constexpr TIterator &operator++() {
-      rest.TakeFirst();
+      if (low != 0)
+        low &= low - 1;
+      else
+        high &= high - 1;
       return *this;
     }
-    constexpr bool operator!=(const TIterator &other) const { return rest != other.rest; }
+    constexpr bool operator!=(const TIterator &other) const {
+      return low != other.low || high != other.high;
+    }
   };
-  constexpr TIterator begin() const { return {*this}; }
-  constexpr TIterator end() const { return {TCellSet{}}; }
+  constexpr TIterator begin() const { return {low, high}; }
+  constexpr TIterator end() const { return {0, 0}; }
 };
 
 namespace geometry_detail {
