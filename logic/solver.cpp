@@ -1,0 +1,198 @@
+#include "solver.h"
+
+#include "techniques.h"
+
+#include <functional>
+
+namespace {
+
+// One entry of the solver's order: a finder, and the hardest technique it
+// can offer, which is how a caller's limit cuts the list short.
+struct TFinder {
+  TTechnique upTo;
+  bool (*find)(const TCandidateGrid &, TFind, TSteps &);
+};
+
+template <int Size, bool Direct> bool HiddenSets(const TCandidateGrid &g, TFind f, TSteps &out) {
+  return FindHiddenSets(g, Size, Direct, f, out);
+}
+template <int Size> bool NakedSets(const TCandidateGrid &g, TFind f, TSteps &out) {
+  return FindNakedSets(g, Size, f, out);
+}
+template <int Size> bool Fish(const TCandidateGrid &g, TFind f, TSteps &out) {
+  return FindFish(g, Size, f, out);
+}
+template <bool Direct> bool Locking(const TCandidateGrid &g, TFind f, TSteps &out) {
+  return FindLocking(g, Direct, f, out);
+}
+template <bool Xyz> bool Wings(const TCandidateGrid &g, TFind f, TSteps &out) {
+  return FindXYWings(g, Xyz, f, out);
+}
+template <int Size> bool Aligned(const TCandidateGrid &g, TFind f, TSteps &out) {
+  return FindAlignedExclusion(g, Size, f, out);
+}
+template <TChaining Level> bool Chains(const TCandidateGrid &g, TFind f, TSteps &out) {
+  return FindChains(g, Level, f, out);
+}
+
+using T = TTechnique;
+constexpr TFinder Order[] = {
+    {T::HiddenSingle, FindHiddenSingles},
+    {T::DirectClaiming, Locking<true>},
+    {T::DirectHiddenPair, HiddenSets<2, true>},
+    {T::NakedSingle, FindNakedSingles},
+    {T::DirectHiddenTriplet, HiddenSets<3, true>},
+    {T::Claiming, Locking<false>},
+    {T::NakedPair, NakedSets<2>},
+    {T::XWing, Fish<2>},
+    {T::HiddenPair, HiddenSets<2, false>},
+    {T::NakedTriplet, NakedSets<3>},
+    {T::Swordfish, Fish<3>},
+    {T::HiddenTriplet, HiddenSets<3, false>},
+    {T::XYWing, Wings<false>},
+    {T::XYZWing, Wings<true>},
+    {T::UniqueRectangle, FindUniqueLoops},
+    {T::NakedQuad, NakedSets<4>},
+    {T::Jellyfish, Fish<4>},
+    {T::HiddenQuad, HiddenSets<4, false>},
+    {T::BivalueUniversalGrave, FindBug},
+    {T::AlignedPairExclusion, Aligned<2>},
+    {T::ForcingXYChain, Chains<TChaining::CyclesAndXYChains>},
+    {T::AlignedTripletExclusion, Aligned<3>},
+    {T::NishioForcingChain, Chains<TChaining::Nishio>},
+    {T::RegionForcingChain, Chains<TChaining::Multiple>},
+    {T::DynamicRegionForcingChain, Chains<TChaining::Dynamic>},
+    {T::DynamicPlusForcingChain, Chains<TChaining::DynamicPlus>},
+    {T::NestedForcingChain, Chains<TChaining::Nested2>},
+    {T::NestedForcingChain, Chains<TChaining::Nested3>},
+    {T::NestedForcingChain, Chains<TChaining::Nested4>},
+    {T::NestedForcingChain, Chains<TChaining::Nested5>},
+};
+
+// Naked and hidden singles until none is left; false at a contradiction.
+bool Settle(TCandidateGrid &grid) {
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (const int cell : grid.OpenCells()) {
+      const TDigits digits = grid.Candidates(cell);
+      if (digits == 0)
+        return false;
+      if (DigitCount(digits) == 1) {
+        grid.Place(cell, FirstDigit(digits));
+        changed = true;
+      }
+    }
+    for (int unit = 0; unit < UnitCount && !changed; ++unit)
+      for (int d = 1; d <= 9; ++d) {
+        const TCellSet where = grid.Cells(d) & UnitSets[unit];
+        if (where.Count() == 1) {
+          grid.Place(where.First(), d);
+          changed = true;
+        } else if (where.Empty()) {
+          bool decided = false;
+          for (const int cell : UnitCells[unit])
+            decided = decided || grid.Value(cell) == d;
+          if (!decided)
+            return false;
+        }
+      }
+  }
+  return true;
+}
+
+bool Consistent(const TCandidateGrid &grid) {
+  for (int cell = 0; cell < CellCount; ++cell) {
+    const int digit = grid.Value(cell);
+    if (digit == 0)
+      continue;
+    for (const int peer : Peers[cell])
+      if (grid.Value(peer) == digit)
+        return false;
+  }
+  return true;
+}
+
+void Count(TCandidateGrid grid, TSolutionCount &result) {
+  if (!Settle(grid))
+    return;
+  if (grid.Solved()) {
+    if (result.count++ == 0)
+      for (int cell = 0; cell < CellCount; ++cell)
+        result.solution[cell] = std::uint8_t(grid.Value(cell));
+    return;
+  }
+  int best = -1;
+  for (const int cell : grid.OpenCells())
+    if (best < 0 || DigitCount(grid.Candidates(cell)) < DigitCount(grid.Candidates(best)))
+      best = cell;
+  for (TDigits rest = grid.Candidates(best); rest && result.count < 2;) {
+    TCandidateGrid next = grid;
+    next.Place(best, TakeDigit(rest));
+    Count(next, result);
+  }
+}
+
+} // namespace
+
+std::optional<TStep> NextStep(const TCandidateGrid &grid, TTechnique hardest) {
+  if (grid.Solved())
+    return std::nullopt;
+  TSteps steps;
+  for (const TFinder &finder : Order) {
+    if (finder.find(grid, TFind::First, steps))
+      return std::move(steps.front());
+    if (finder.upTo >= hardest)
+      break;
+  }
+  return std::nullopt;
+}
+
+TSolutionCount CountSolutions(const TCandidateGrid &grid) {
+  TSolutionCount result;
+  if (Consistent(grid))
+    Count(grid, result);
+  return result;
+}
+
+TRating RatePuzzle(const TCandidateGrid &puzzle, const TRatingOptions &options) {
+  TRating rating;
+  const TSolutionCount solutions = CountSolutions(puzzle);
+  if (solutions.count != 1) {
+    rating.result = solutions.count == 0 ? TRatingResult::NoSolution
+                                         : TRatingResult::SeveralSolutions;
+    rating.er = rating.ep = rating.ed = 200;
+    return rating;
+  }
+  TCandidateGrid grid = puzzle;
+  bool first = true, placed = false;
+  while (!grid.Solved()) {
+    if (options.cancel && options.cancel->load(std::memory_order_relaxed)) {
+      rating.result = TRatingResult::Cancelled;
+      return rating;
+    }
+    std::optional<TStep> step = NextStep(grid);
+    if (!step) {
+      rating.result = TRatingResult::NoLogicalStep;
+      rating.er = 200;
+      return rating;
+    }
+    if (step->rating > rating.er) {
+      rating.er = step->rating;
+      rating.hardest = step->technique;
+    }
+    if (first)
+      rating.ed = rating.er;
+    first = false;
+    if (!placed)
+      rating.ep = rating.er;
+    placed = placed || step->PlacesDigit();
+    ApplyStep(grid, *step);
+    if (options.keepPath)
+      rating.path.push_back(std::move(*step));
+    if (options.stopAbove > 0 && rating.er > options.stopAbove) {
+      rating.result = TRatingResult::AboveLimit;
+      return rating;
+    }
+  }
+  return rating;
+}

@@ -1,0 +1,4 @@
+#include "techniques.h"
+
+// Not written yet.
+bool FindUniqueLoops(const TCandidateGrid &, TFind, TSteps &) { return false; }
