@@ -3,6 +3,7 @@
 #include "puzzletext.h"
 #include "ratedtext.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -163,35 +164,43 @@ std::string Excerpt(QByteArrayView text) {
 // Feeds one file, or standard input for "-", to the rater; false when the
 // file could not be read or held a line that is no puzzle.
 bool ReadPuzzles(const std::string &file, TOrderedRater<TPuzzleCells> &rater, TStatus &status,
-                 std::atomic<std::uint64_t> &read) {
+                 std::atomic<std::uint64_t> &puzzlesRead) {
   const bool standardInput = file == "-";
   const std::string name = standardInput ? "standard input" : file;
-  std::FILE *input = standardInput ? stdin : std::fopen(file.c_str(), "rb");
-  if (!input) {
+  const int descriptor = standardInput ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
     status.Message(name + ": cannot read: " + std::strerror(errno));
     return false;
   }
   bool good = true;
   TPuzzleTextReader reader([&](const TTextPuzzle &puzzle) {
     rater.Add(puzzle.cells);
-    ++read;
+    ++puzzlesRead;
   });
   reader.SetSkippedLine([&](qint64 line, QByteArrayView text) {
     status.Message(name + ':' + std::to_string(line) + ": not a puzzle: " + Excerpt(text));
     good = false;
   });
+  // read() rather than fread(): a pipe's puzzles are rated as they arrive,
+  // not once a buffer's worth has come.
   std::vector<char> buffer(1 << 16);
-  std::size_t size = 0;
-  while ((size = std::fread(buffer.data(), 1, buffer.size(), input)) > 0)
+  for (;;) {
+    const ssize_t size = ::read(descriptor, buffer.data(), buffer.size());
+    if (size < 0 && errno == EINTR)
+      continue;
+    if (size < 0) {
+      status.Message(name + ": cannot read: " + std::strerror(errno));
+      good = false;
+      break;
+    }
+    if (size == 0) {
+      reader.Finish();
+      break;
+    }
     reader.Feed(QByteArrayView(buffer.data(), qsizetype(size)));
-  if (std::ferror(input)) {
-    status.Message(name + ": cannot read: " + std::strerror(errno));
-    good = false;
-  } else {
-    reader.Finish();
   }
   if (!standardInput)
-    std::fclose(input);
+    ::close(descriptor);
   return good;
 }
 
@@ -203,7 +212,7 @@ int main(int argc, char **argv) {
     return *exit;
 
   TStatus status;
-  std::atomic<std::uint64_t> read = 0;
+  std::atomic<std::uint64_t> puzzlesRead = 0;
   std::atomic<bool> allRead = false;
   bool good = true;
   {
@@ -214,10 +223,10 @@ int main(int argc, char **argv) {
         [&](std::uint64_t rated) {
           // Results leave as they come, not when a buffer fills.
           std::fflush(stdout);
-          status.Progress(rated, read, allRead);
+          status.Progress(rated, puzzlesRead, allRead);
         });
     for (const std::string &file : arguments.files)
-      good = ReadPuzzles(file, rater, status, read) && good;
+      good = ReadPuzzles(file, rater, status, puzzlesRead) && good;
     allRead = true;
     rater.Finish();
   }

@@ -25,6 +25,7 @@ private slots:
   void standardInput_data();
   void standardInput();
   void threadsKeepOrder();
+  void resultsBeforeInputEnds();
   void explainListsSteps();
   void commandLine_data();
   void commandLine();
@@ -323,6 +324,25 @@ void TestRate::threadsKeepOrder() {
   const TRun one = Run({QStringLiteral("--threads=1")}, input);
   QCOMPARE(one.exitCode, 0);
   QCOMPARE(two.out, one.out);
+}
+
+// A result comes out while standard input is still open: a long list can be
+// piped on as it is rated.
+void TestRate::resultsBeforeInputEnds() {
+  QProcess process;
+  process.start(QStringLiteral(NINEGROVE_RATE_PROGRAM), {QStringLiteral("--threads=2")});
+  QVERIFY(process.waitForStarted());
+  process.write(Easy.toLatin1() + '\n');
+  QByteArray out;
+  while (!out.contains('\n') && process.waitForReadyRead(30000))
+    out += process.readAllStandardOutput();
+  QVERIFY2(Ratings(QString::fromLatin1(out).trimmed(), Easy), out.constData());
+  process.write(Easy2.toLatin1() + '\n');
+  process.closeWriteChannel();
+  QVERIFY(process.waitForFinished(30000));
+  QCOMPARE(process.exitCode(), 0);
+  out += process.readAllStandardOutput();
+  QCOMPARE(Lines(QString::fromLatin1(out)).size(), 2);
 }
 
 // --explain: after the puzzle's line, one line a step (its rating and the step
