@@ -81,6 +81,17 @@ struct TImplied {
   std::array<TNodeId, 10> hidden{};
 };
 
+// Two bits exactly, without a population count: the hot test of every link.
+constexpr bool TwoBits(std::uint64_t bits) {
+  const std::uint64_t rest = bits & (bits - 1);
+  return rest != 0 && (rest & (rest - 1)) == 0;
+}
+constexpr bool TwoCells(const TCellSet &set) {
+  return set.low == 0 ? TwoBits(set.high)
+         : set.high == 0 ? TwoBits(set.low)
+                         : (set.low & (set.low - 1)) == 0 && (set.high & (set.high - 1)) == 0;
+}
+
 // "On" to "off": the other candidates of the cell, then the other places of
 // the digit in box, row and column.
 int OnToOff(const TCandidateGrid &grid, TNodeId id, bool cellLinks, std::array<TNodeId, 28> &out) {
@@ -111,7 +122,7 @@ int OffToOn(const TCandidateGrid &grid, const TCandidateGrid &start, TNodeId id,
   int n = 0;
   if (links.cell) {
     const TDigits digits = grid.Candidates(cell);
-    if (DigitCount(digits) == 2) {
+    if (TwoBits(digits)) {
       TDigits other = TDigits(digits & ~DigitBit(digit));
       if (DigitCount(other) != 1)
         other = TDigits(digits & -digits);
@@ -125,7 +136,7 @@ int OffToOn(const TCandidateGrid &grid, const TCandidateGrid &start, TNodeId id,
     const TCellSet &holders = grid.Cells(digit);
     for (int kind = 0; kind < 3; ++kind) {
       const TCellSet places = HouseSets[kind][cell] & holders;
-      if (places.Count() != 2)
+      if (!TwoCells(places))
         continue;
       TCellSet others = places;
       if (places.Has(cell))
@@ -150,6 +161,62 @@ int OffToOn(const TCandidateGrid &grid, const TCandidateGrid &start, TNodeId id,
           implied.hidden[implied.count++] = NodeOf(c, digit, false);
     }
   }
+  return n;
+}
+
+// The links of a grid that does not change, each worked out once.
+class TLinkCache {
+public:
+  TLinkCache(const TCandidateGrid &grid, TLinks links) : m_grid(grid), m_links(links) {
+    m_offs.fill(-1);
+    m_ons.fill(-1);
+  }
+  // What an "on" node turns off.
+  std::pair<const TNodeId *, int> Offs(TNodeId id) {
+    if (m_offs[id] < 0) {
+      std::array<TNodeId, 28> out;
+      const int n = OnToOff(m_grid, id, m_links.cell, out);
+      m_offs[id] = int(m_offPool.size());
+      m_offPool.push_back(TNodeId(n));
+      m_offPool.insert(m_offPool.end(), out.begin(), out.begin() + n);
+    }
+    return {m_offPool.data() + m_offs[id] + 1, m_offPool[m_offs[id]]};
+  }
+  // What an "off" node turns on.
+  std::pair<const TNodeId *, int> Ons(TNodeId id) {
+    if (m_ons[id] < 0) {
+      std::array<TImplied, 4> out;
+      const int n = OffToOn(m_grid, m_grid, id, m_links, out);
+      m_ons[id] = int(m_onPool.size());
+      m_onPool.push_back(TNodeId(n));
+      for (int i = 0; i < n; ++i)
+        m_onPool.push_back(out[i].id);
+    }
+    return {m_onPool.data() + m_ons[id] + 1, m_onPool[m_ons[id]]};
+  }
+
+private:
+  const TCandidateGrid &m_grid;
+  TLinks m_links;
+  std::array<int, NodeSpace> m_offs, m_ons;
+  std::vector<TNodeId> m_offPool, m_onPool;
+};
+
+// The "off" nodes that lead straight back to an "on" node.
+int Closers(const TCandidateGrid &grid, TNodeId on, TLinks links, std::array<TNodeId, 4> &out) {
+  const int cell = NodeCell(on), digit = NodeDigit(on);
+  int n = 0;
+  if (links.cell && TwoBits(grid.Candidates(cell)))
+    out[n++] = NodeOf(cell, FirstDigit(TDigits(grid.Candidates(cell) & ~DigitBit(digit))), false);
+  if (links.region)
+    for (int kind = 0; kind < 3; ++kind) {
+      const TCellSet places = HouseSets[kind][cell] & grid.Cells(digit);
+      if (TwoCells(places)) {
+        TCellSet other = places;
+        other.Remove(cell);
+        out[n++] = NodeOf(other.First(), digit, false);
+      }
+    }
   return n;
 }
 
@@ -338,7 +405,9 @@ public:
 
   void Run() {
     // X links first, then Y links, then both.
-    for (const TLinks links : {TLinks{false, true}, TLinks{true, false}, TLinks{true, true}})
+    for (const TLinks links : {TLinks{false, true}, TLinks{true, false}, TLinks{true, true}}) {
+      // Forcing chains always use links within units; cycles only the mode's.
+      TLinkCache cycleLinks(m_grid, links), chainLinks(m_grid, {links.cell, true});
       for (int row = 0; row < 9; ++row)
         for (int col = 0; col < 9; ++col) {
           const int cell = CellOf(col, row);
@@ -347,11 +416,12 @@ public:
             continue;
           for (TDigits rest = digits; rest;) {
             const int digit = TakeDigit(rest);
-            FromOn(NodeOf(cell, digit, true), links);
+            FromOn(NodeOf(cell, digit, true), links, cycleLinks);
             if (links.region)
-              FromOff(NodeOf(cell, digit, false), links);
+              FromOff(NodeOf(cell, digit, false), links, chainLinks);
           }
         }
+    }
   }
 
 private:
@@ -375,20 +445,21 @@ private:
 
   // Breadth first from an "on" assumption: cycles back to it, and chains
   // that turn it off.
-  void FromOn(TNodeId source, TLinks links) {
+  void FromOn(TNodeId source, TLinks links, TLinkCache &cache) {
     const int minBase = std::min(CycleBase(links), links.region ? ChainBase(links) : 99);
     m_search.Reset();
-    std::vector<int> ons{m_search.Add(source, -1, nullptr, true)}, offs;
+    std::vector<int> &ons = m_ons, &offs = m_offs;
+    ons.assign(1, m_search.Add(source, -1, nullptr, true));
+    std::array<TNodeId, 4> closers;
+    const int closerCount = Closers(m_grid, source, links, closers);
     bool chainFound = false;
-    std::array<TNodeId, 28> makeOff;
-    std::array<TImplied, 4> makeOn;
     for (int depth = 1; !ons.empty(); depth += 2) {
       // Everything further on rests on at least depth + 1 nodes.
       if (!m_found.Worth(minBase + LengthBonus(depth + 1), depth + 1))
         return;
       offs.clear();
       for (const int p : ons) {
-        const int n = OnToOff(m_grid, m_search.Node(p).id, links.cell, makeOff);
+        const auto [makeOff, n] = cache.Offs(m_search.Node(p).id);
         for (int i = 0; i < n; ++i) {
           const TNodeId off = makeOff[i];
           if (links.region && !chainFound && Conjugate(off) == source) {
@@ -397,44 +468,41 @@ private:
           }
           if (OnChain(p, off))
             continue;
-          if (depth > 1) {
-            // Every place of this "off" node closes a cycle when it leads
-            // straight back to the assumption.
-            const int k = OffToOn(m_grid, m_grid, off, links, makeOn);
-            for (int j = 0; j < k; ++j)
-              if (makeOn[j].id == source) {
+          // Every way to an "off" node that leads straight back to the
+          // assumption closes a cycle.
+          if (depth > 1)
+            for (int j = 0; j < closerCount; ++j)
+              if (closers[j] == off) {
                 const int x = m_search.Add(off, p, nullptr, false);
                 OfferCycle(m_search.Add(source, x, nullptr, false), links);
               }
-          }
           if (!m_search.Has(off))
             offs.push_back(m_search.Add(off, p, nullptr, true));
         }
       }
       ons.clear();
       for (const int p : offs) {
-        const int k = OffToOn(m_grid, m_grid, m_search.Node(p).id, links, makeOn);
+        const auto [makeOn, k] = cache.Ons(m_search.Node(p).id);
         for (int j = 0; j < k; ++j)
-          if (!m_search.Has(makeOn[j].id))
-            ons.push_back(m_search.Add(makeOn[j].id, p, nullptr, true));
+          if (!m_search.Has(makeOn[j]))
+            ons.push_back(m_search.Add(makeOn[j], p, nullptr, true));
       }
     }
   }
 
   // Breadth first from an "off" assumption: chains that turn it on.
-  void FromOff(TNodeId source, TLinks links) {
+  void FromOff(TNodeId source, TLinks links, TLinkCache &cache) {
     m_search.Reset();
-    std::vector<int> offs{m_search.Add(source, -1, nullptr, true)}, ons;
-    std::array<TNodeId, 28> makeOff;
-    std::array<TImplied, 4> makeOn;
+    std::vector<int> &ons = m_ons, &offs = m_offs;
+    offs.assign(1, m_search.Add(source, -1, nullptr, true));
     for (int depth = 1; !offs.empty(); depth += 2) {
       if (!m_found.Worth(ChainBase(links) + LengthBonus(depth + 1), depth + 1))
         return;
       ons.clear();
       for (const int p : offs) {
-        const int k = OffToOn(m_grid, m_grid, m_search.Node(p).id, links, makeOn);
+        const auto [makeOn, k] = cache.Ons(m_search.Node(p).id);
         for (int j = 0; j < k; ++j) {
-          const TNodeId on = makeOn[j].id;
+          const TNodeId on = makeOn[j];
           if (Conjugate(on) == source) {
             OfferChain(m_search.Add(on, p, nullptr, false), links);
             return;
@@ -445,7 +513,7 @@ private:
       }
       offs.clear();
       for (const int p : ons) {
-        const int n = OnToOff(m_grid, m_search.Node(p).id, links.cell, makeOff);
+        const auto [makeOff, n] = cache.Offs(m_search.Node(p).id);
         for (int i = 0; i < n; ++i)
           if (!OnChain(p, makeOff[i]) && !m_search.Has(makeOff[i]))
             offs.push_back(m_search.Add(makeOff[i], p, nullptr, true));
@@ -514,6 +582,7 @@ private:
   const TCandidateGrid &m_grid;
   TFound &m_found;
   TSearch m_search;
+  std::vector<int> m_ons, m_offs;
 };
 
 // ---------------------------------------------------------------------------
