@@ -75,8 +75,14 @@ struct TLinks {
 // One implication found: the node, and the nodes it follows from, the first
 // of which is the link that made it; the others are earlier eliminations it
 // needed (in a dynamic search a cell or a unit shrinks as the chain goes).
+// Why an "on" node holds: the last candidate of its cell, or the last place
+// of its digit in a box, row or column; "off" nodes from a nested technique
+// are advanced.
+enum TCause : std::uint8_t { CauseNone, CauseCell, CauseBox, CauseRow, CauseColumn, CauseAdvanced };
+
 struct TImplied {
   TNodeId id;
+  std::uint8_t cause = CauseNone;
   std::uint8_t count = 0;
   std::array<TNodeId, 10> hidden{};
 };
@@ -127,7 +133,7 @@ int OffToOn(const TCandidateGrid &grid, const TCandidateGrid &start, TNodeId id,
       if (DigitCount(other) != 1)
         other = TDigits(digits & -digits);
       TImplied &implied = out[n++];
-      implied = {NodeOf(cell, FirstDigit(other), true)};
+      implied = {NodeOf(cell, FirstDigit(other), true), CauseCell};
       for (TDigits gone = TDigits(start.Candidates(cell) & ~digits); gone;)
         implied.hidden[implied.count++] = NodeOf(cell, TakeDigit(gone), false);
     }
@@ -154,7 +160,7 @@ int OffToOn(const TCandidateGrid &grid, const TCandidateGrid &start, TNodeId id,
       if (duplicate)
         continue;
       TImplied &implied = out[n++];
-      implied = {on};
+      implied = {on, std::uint8_t(CauseBox + kind)};
       const TCellSet gone = HouseSets[kind][cell] & (start.Cells(digit) - holders);
       for (const int c : Houses[cell][kind])
         if (gone.Has(c) && implied.count < implied.hidden.size())
@@ -182,17 +188,26 @@ public:
     }
     return {m_offPool.data() + m_offs[id] + 1, m_offPool[m_offs[id]]};
   }
-  // What an "off" node turns on.
-  std::pair<const TNodeId *, int> Ons(TNodeId id) {
+  // What an "off" node turns on, and why.
+  struct TOns {
+    const TNodeId *ids;
+    const std::uint8_t *causes;
+    int count;
+  };
+  TOns Ons(TNodeId id) {
     if (m_ons[id] < 0) {
       std::array<TImplied, 4> out;
       const int n = OffToOn(m_grid, m_grid, id, m_links, out);
       m_ons[id] = int(m_onPool.size());
       m_onPool.push_back(TNodeId(n));
-      for (int i = 0; i < n; ++i)
+      m_onCauses.push_back(0);
+      for (int i = 0; i < n; ++i) {
         m_onPool.push_back(out[i].id);
+        m_onCauses.push_back(out[i].cause);
+      }
     }
-    return {m_onPool.data() + m_ons[id] + 1, m_onPool[m_ons[id]]};
+    const int at = m_ons[id];
+    return {m_onPool.data() + at + 1, m_onCauses.data() + at + 1, m_onPool[at]};
   }
 
 private:
@@ -200,20 +215,25 @@ private:
   TLinks m_links;
   std::array<int, NodeSpace> m_offs, m_ons;
   std::vector<TNodeId> m_offPool, m_onPool;
+  std::vector<std::uint8_t> m_onCauses;
 };
 
 // The "off" nodes that lead straight back to an "on" node.
-int Closers(const TCandidateGrid &grid, TNodeId on, TLinks links, std::array<TNodeId, 4> &out) {
+int Closers(const TCandidateGrid &grid, TNodeId on, TLinks links, std::array<TNodeId, 4> &out,
+            std::array<std::uint8_t, 4> &causes) {
   const int cell = NodeCell(on), digit = NodeDigit(on);
   int n = 0;
-  if (links.cell && TwoBits(grid.Candidates(cell)))
+  if (links.cell && TwoBits(grid.Candidates(cell))) {
+    causes[n] = CauseCell;
     out[n++] = NodeOf(cell, FirstDigit(TDigits(grid.Candidates(cell) & ~DigitBit(digit))), false);
+  }
   if (links.region)
     for (int kind = 0; kind < 3; ++kind) {
       const TCellSet places = HouseSets[kind][cell] & grid.Cells(digit);
       if (TwoCells(places)) {
         TCellSet other = places;
         other.Remove(cell);
+        causes[n] = std::uint8_t(CauseBox + kind);
         out[n++] = NodeOf(other.First(), digit, false);
       }
     }
@@ -234,8 +254,17 @@ int LengthBonus(int complexity) {
 // The nodes of one search, each once, with the nodes it follows from.
 struct TNode {
   TNodeId id;
-  std::uint32_t parents; // into TChaining::m_parents
+  std::uint8_t cause;
   std::uint16_t parentCount;
+  std::uint32_t parents; // into TSearch::m_parents
+  std::int32_t nested;   // into TSearch::m_nested, or -1
+};
+
+// A nested step an advanced node came from: what tells it apart from an equal
+// one found elsewhere, and its complexity.
+struct TNested {
+  std::uint64_t key;
+  int complexity;
 };
 
 class TSearch {
@@ -249,6 +278,7 @@ public:
     m_parents.clear();
     m_order[0].clear();
     m_order[1].clear();
+    m_nested.clear();
     absurdOn = absurdOff = -1;
   }
   int Find(TNodeId id) const { return m_where[id]; }
@@ -256,7 +286,8 @@ public:
   // A node of the search; registered ones are found by Find.
   int Add(TNodeId id, int parent, const TImplied *implied, bool registered) {
     const int index = int(m_nodes.size());
-    TNode node{id, std::uint32_t(m_parents.size()), 0};
+    TNode node{id, implied ? implied->cause : std::uint8_t(CauseNone), 0,
+               std::uint32_t(m_parents.size()), -1};
     if (parent >= 0) {
       m_parents.push_back(std::uint32_t(parent));
       ++node.parentCount;
@@ -276,7 +307,46 @@ public:
     }
     return index;
   }
+  // An "off" node that a technique applied inside the chain proves.
+  int AddAdvanced(TNodeId id, const std::vector<int> &parents, const TNested *nested) {
+    const int index = int(m_nodes.size());
+    TNode node{id, CauseAdvanced, 0, std::uint32_t(m_parents.size()), -1};
+    for (const int parent : parents) {
+      m_parents.push_back(std::uint32_t(parent));
+      ++node.parentCount;
+    }
+    if (nested) {
+      node.nested = int(m_nested.size());
+      m_nested.push_back(*nested);
+    }
+    m_nodes.push_back(node);
+    m_where[id] = index;
+    m_order[NodeOn(id)].push_back(index);
+    return index;
+  }
   const TNode &Node(int index) const { return m_nodes[index]; }
+  const TNested *Nested(int index) const {
+    return m_nodes[index].nested >= 0 ? &m_nested[m_nodes[index].nested] : nullptr;
+  }
+  // Every node the node rests on, itself included, each once, nearest first.
+  void Ancestors(int index, std::vector<int> &out) const {
+    std::array<std::uint64_t, (NodeSpace + 63) / 64> seen{};
+    out.assign(1, index);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+      const TNode &node = m_nodes[out[i]];
+      std::uint64_t &word = seen[node.id >> 6];
+      const std::uint64_t bit = std::uint64_t(1) << (node.id & 63);
+      if (word & bit)
+        continue;
+      word |= bit;
+      const int self = out[i];
+      for (int k = 0; k < node.parentCount; ++k)
+        out.push_back(int(m_parents[node.parents + k]));
+      out[kept++] = self;
+    }
+    out.resize(kept);
+  }
   int Parent(int index, int k = 0) const {
     const TNode &node = m_nodes[index];
     return k < node.parentCount ? int(m_parents[node.parents + k]) : -1;
@@ -323,6 +393,7 @@ private:
   std::vector<std::uint32_t> m_parents;
   std::array<std::vector<int>, 2> m_order;
   std::array<int, NodeSpace> m_where;
+  std::vector<TNested> m_nested;
   mutable std::vector<int> m_scratch;
 };
 
@@ -331,6 +402,9 @@ private:
 struct TCandidateStep {
   int rating = 0, complexity = 0, sortKey = 0, sequence = 0;
   TStep step;
+  // For a step used inside another chain: the "on" nodes it rests on, each
+  // with its cause, from which the eliminations it needs follow.
+  std::vector<std::pair<std::uint8_t, TNodeId>> reliance;
   bool Before(const TCandidateStep &other) const {
     if (rating != other.rating)
       return rating < other.rating;
@@ -344,7 +418,24 @@ struct TCandidateStep {
 
 class TFound {
 public:
-  explicit TFound(TFind find) : m_find(find) {}
+  explicit TFound(TFind find, bool nesting = false) : m_find(find), m_nesting(nesting) {}
+  // Whether steps must say what they rest on, to be used inside a chain.
+  bool Nesting() const { return m_nesting; }
+  // Every step, easiest first; of steps with the same eliminations the first.
+  std::vector<TCandidateStep> &Sorted() {
+    std::stable_sort(m_all.begin(), m_all.end(),
+                     [](const TCandidateStep &a, const TCandidateStep &b) { return a.Before(b); });
+    std::vector<TCandidateStep> unique;
+    for (TCandidateStep &c : m_all) {
+      bool seen = false;
+      for (const TCandidateStep &u : unique)
+        seen = seen || u.step.eliminations == c.step.eliminations;
+      if (!seen)
+        unique.push_back(std::move(c));
+    }
+    m_all = std::move(unique);
+    return m_all;
+  }
   // Whether a step of this rating and complexity could still come first.
   bool Worth(int rating, int complexity) const {
     if (m_find == TFind::All || !m_best)
@@ -377,11 +468,148 @@ public:
 
 private:
   TFind m_find;
+  bool m_nesting = false;
   int m_sequence = 0;
   std::unique_ptr<TCandidateStep> m_best;
   std::vector<TCandidateStep> m_all;
 };
 
+
+// A conclusion of a search: the node, in the search that holds it.
+struct TTarget {
+  const TSearch *search;
+  int index;
+};
+
+int FlatComplexity(const std::vector<TTarget> &targets) {
+  int complexity = 0;
+  for (const TTarget &t : targets)
+    complexity += t.search->AncestorCount(t.index);
+  return complexity;
+}
+
+// Each nested step that the targets rest on counts once, in full.
+int NestedComplexity(const std::vector<TTarget> &targets) {
+  std::vector<int> ancestors;
+  std::vector<std::uint64_t> keys;
+  int complexity = 0;
+  for (const TTarget &t : targets) {
+    t.search->Ancestors(t.index, ancestors);
+    for (const int a : ancestors)
+      if (const TNested *nested = t.search->Nested(a))
+        if (std::find(keys.begin(), keys.end(), nested->key) == keys.end()) {
+          keys.push_back(nested->key);
+          complexity += nested->complexity;
+        }
+  }
+  return complexity;
+}
+
+using TReliance = std::vector<std::pair<std::uint8_t, TNodeId>>;
+
+// The "on" nodes the targets rest on, with their causes; the assumption
+// itself counts with rootCause when it has one.
+TReliance Reliance(const std::vector<TTarget> &targets, std::uint8_t rootCause) {
+  TReliance reliance;
+  std::vector<int> ancestors;
+  for (const TTarget &t : targets) {
+    t.search->Ancestors(t.index, ancestors);
+    for (const int a : ancestors) {
+      const TNode &node = t.search->Node(a);
+      const std::uint8_t cause = node.parentCount == 0 ? rootCause : node.cause;
+      if (!NodeOn(node.id) || cause == CauseNone || cause == CauseAdvanced)
+        continue;
+      const std::pair<std::uint8_t, TNodeId> item{cause, node.id};
+      if (std::find(reliance.begin(), reliance.end(), item) == reliance.end())
+        reliance.push_back(item);
+    }
+  }
+  return reliance;
+}
+
+void AddParent(std::vector<TNodeId> &parents, TNodeId id) {
+  if (std::find(parents.begin(), parents.end(), id) == parents.end())
+    parents.push_back(id);
+}
+
+// The eliminations that a chain used inside another needs: candidates the
+// outer chain has taken from the cells and units its links read.
+std::vector<TNodeId> RelianceParents(const TReliance &reliance, const TCandidateGrid &initial,
+                                     const TCandidateGrid &current) {
+  std::vector<TNodeId> parents;
+  for (const auto &[cause, id] : reliance) {
+    const int cell = NodeCell(id), digit = NodeDigit(id);
+    if (cause == CauseCell) {
+      for (TDigits gone = TDigits(initial.Candidates(cell) & ~current.Candidates(cell)); gone;)
+        AddParent(parents, NodeOf(cell, TakeDigit(gone), false));
+      continue;
+    }
+    for (const int other : Houses[cell][cause - CauseBox])
+      if (initial.Has(other, digit) && !current.Has(other, digit))
+        AddParent(parents, NodeOf(other, digit, false));
+  }
+  return parents;
+}
+
+// A unit's cells in the order implications read them: a box row by row.
+const std::array<std::uint8_t, 9> &ReadingOrder(int unit) {
+  const int first = UnitCells[unit][0];
+  const TUnitKind kind = UnitKind(unit);
+  return Houses[first][kind == TUnitKind::Box ? 0 : kind == TUnitKind::Row ? 1 : 2];
+}
+
+// The same for the techniques of the first rows, read off their steps.
+std::vector<TNodeId> StepParents(const TStep &step, const TCandidateGrid &initial,
+                                 const TCandidateGrid &current) {
+  std::vector<TNodeId> parents;
+  const int digit = step.digits ? FirstDigit(step.digits) : 0;
+  switch (step.technique) {
+  case TTechnique::Pointing:
+  case TTechnique::Claiming:
+  case TTechnique::XWing: {
+    // The digit's places the chain took from the base units, outside the
+    // units it is then removed from.
+    const std::size_t bases = step.technique == TTechnique::XWing ? step.units.size() / 2 : 1;
+    TCellSet covers;
+    for (std::size_t i = bases; i < step.units.size(); ++i)
+      covers |= UnitSets[step.units[i]];
+    for (std::size_t i = 0; i < bases; ++i)
+      for (const int cell : ReadingOrder(step.units[i]))
+        if (initial.Has(cell, digit) && !current.Has(cell, digit) && !covers.Has(cell))
+          AddParent(parents, NodeOf(cell, digit, false));
+    break;
+  }
+  case TTechnique::HiddenPair: {
+    const int unit = step.units[0];
+    TCellSet positions;
+    for (TDigits rest = step.digits; rest;)
+      positions |= current.Cells(TakeDigit(rest)) & UnitSets[unit];
+    for (const int cell : ReadingOrder(unit))
+      if (!positions.Has(cell))
+        for (TDigits rest = step.digits; rest;) {
+          const int d = TakeDigit(rest);
+          if (initial.Has(cell, d))
+            AddParent(parents, NodeOf(cell, d, false));
+        }
+    break;
+  }
+  case TTechnique::NakedPair:
+    for (const int cell : step.cells)
+      for (TDigits gone = TDigits(initial.Candidates(cell) & ~step.digits); gone;)
+        AddParent(parents, NodeOf(cell, TakeDigit(gone), false));
+    break;
+  default:
+    break;
+  }
+  return parents;
+}
+
+std::uint64_t StepKey(const TCandidateStep &c) {
+  std::uint64_t key = std::uint64_t(c.rating) << 48 ^ std::uint64_t(c.complexity) << 32;
+  for (const TCandidate &e : c.step.eliminations)
+    key = key * 1099511628211ull ^ (std::uint64_t(e.cell) << 4 | e.digit);
+  return key;
+}
 
 // What a conclusion removes: the digit itself when it is off, every other
 // candidate of its cell when it is on.
@@ -451,7 +679,8 @@ private:
     std::vector<int> &ons = m_ons, &offs = m_offs;
     ons.assign(1, m_search.Add(source, -1, nullptr, true));
     std::array<TNodeId, 4> closers;
-    const int closerCount = Closers(m_grid, source, links, closers);
+    std::array<std::uint8_t, 4> closerCauses;
+    const int closerCount = Closers(m_grid, source, links, closers, closerCauses);
     bool chainFound = false;
     for (int depth = 1; !ons.empty(); depth += 2) {
       // Everything further on rests on at least depth + 1 nodes.
@@ -474,7 +703,8 @@ private:
             for (int j = 0; j < closerCount; ++j)
               if (closers[j] == off) {
                 const int x = m_search.Add(off, p, nullptr, false);
-                OfferCycle(m_search.Add(source, x, nullptr, false), links);
+                const TImplied closing{source, closerCauses[j]};
+                OfferCycle(m_search.Add(source, x, &closing, false), links);
               }
           if (!m_search.Has(off))
             offs.push_back(m_search.Add(off, p, nullptr, true));
@@ -482,10 +712,12 @@ private:
       }
       ons.clear();
       for (const int p : offs) {
-        const auto [makeOn, k] = cache.Ons(m_search.Node(p).id);
-        for (int j = 0; j < k; ++j)
-          if (!m_search.Has(makeOn[j]))
-            ons.push_back(m_search.Add(makeOn[j], p, nullptr, true));
+        const auto made = cache.Ons(m_search.Node(p).id);
+        for (int j = 0; j < made.count; ++j)
+          if (!m_search.Has(made.ids[j])) {
+            const TImplied implied{made.ids[j], made.causes[j]};
+            ons.push_back(m_search.Add(made.ids[j], p, &implied, true));
+          }
       }
     }
   }
@@ -500,15 +732,16 @@ private:
         return;
       ons.clear();
       for (const int p : offs) {
-        const auto [makeOn, k] = cache.Ons(m_search.Node(p).id);
-        for (int j = 0; j < k; ++j) {
-          const TNodeId on = makeOn[j];
+        const auto made = cache.Ons(m_search.Node(p).id);
+        for (int j = 0; j < made.count; ++j) {
+          const TNodeId on = made.ids[j];
+          const TImplied implied{on, made.causes[j]};
           if (Conjugate(on) == source) {
-            OfferChain(m_search.Add(on, p, nullptr, false), links);
+            OfferChain(m_search.Add(on, p, &implied, false), links);
             return;
           }
           if (!m_search.Has(on))
-            ons.push_back(m_search.Add(on, p, nullptr, true));
+            ons.push_back(m_search.Add(on, p, &implied, true));
         }
       }
       offs.clear();
@@ -526,7 +759,7 @@ private:
     const int rating = ChainBase(links) + LengthBonus(complexity);
     if (!m_found.Worth(rating, complexity))
       return;
-    TCandidateStep c{rating, complexity, SortKey(links), 0, {}};
+    TCandidateStep c{rating, complexity, SortKey(links), 0, {}, {}};
     c.step.technique = links.cell && links.region ? TTechnique::ForcingXYChain
                        : links.cell              ? TTechnique::ForcingYChain
                                                  : TTechnique::ForcingXChain;
@@ -537,6 +770,8 @@ private:
     c.step.digits = DigitBit(NodeDigit(id));
     c.step.chains = {m_search.ChainTo(target)};
     Conclude(m_grid, id, c.step);
+    if (m_found.Nesting())
+      c.reliance = Reliance({{&m_search, target}}, CauseNone);
     m_found.Offer(std::move(c));
   }
 
@@ -576,7 +811,26 @@ private:
     for (const TChainNode &node : step.chains[0])
       digits |= DigitBit(node.candidate.digit);
     step.digits = digits;
-    m_found.Offer({rating, complexity, SortKey(links), 0, std::move(step)});
+    TCandidateStep c{rating, complexity, SortKey(links), 0, std::move(step), {}};
+    if (m_found.Nesting())
+      // The cycle read both ways: its "off" nodes are the other way's "on"
+      // nodes, each with the link that turned it off.
+      for (int i = end; m_search.Parent(i) >= 0; i = m_search.Parent(i)) {
+        const TNode &node = m_search.Node(i);
+        std::uint8_t cause = node.cause;
+        if (!NodeOn(node.id)) {
+          const int from = NodeCell(m_search.Node(m_search.Parent(i)).id), at = NodeCell(node.id);
+          cause = from == at ? CauseCell
+                  : HouseSets[0][from].Has(at) ? CauseBox
+                  : HouseSets[1][from].Has(at) ? CauseRow
+                                               : CauseColumn;
+        }
+        const std::pair<std::uint8_t, TNodeId> item{cause, TNodeId(node.id | 1)};
+        if (cause != CauseNone &&
+            std::find(c.reliance.begin(), c.reliance.end(), item) == c.reliance.end())
+          c.reliance.push_back(item);
+      }
+    m_found.Offer(std::move(c));
   }
 
   const TCandidateGrid &m_grid;
@@ -594,7 +848,10 @@ struct TMode {
   bool dynamic = false;
   bool nishio = false;
   int base = 0;
+  int level = 0; // 1: with the first techniques inside; 2 to 5: nested chains too
 };
+
+void CollectChains(const TCandidateGrid &grid, TChaining level, TFound &found);
 
 class TForcingChains {
 public:
@@ -654,6 +911,79 @@ private:
             ons.push_back(out.Add(on, p, &makeOn[j], true));
         }
       }
+      if (nextOn == ons.size() && nextOff == offs.size() && m_mode.level > 0)
+        Advanced(grid, out, offs);
+    }
+  }
+
+  // When the links have nothing left to give, the techniques of the first
+  // rows (and, nested, whole chains) applied to what the assumption has left:
+  // the first of them with a step that needs the chain adds its eliminations.
+  void Advanced(const TCandidateGrid &current, TSearch &out, std::vector<int> &offs) const {
+    struct TRule {
+      bool (*find)(const TCandidateGrid &, TFind, TSteps &);
+      TChaining chains;
+    };
+    static constexpr TChaining None = TChaining::Nested5;
+    const TRule basics[] = {
+        {[](const TCandidateGrid &g, TFind f, TSteps &o) { return FindLocking(g, false, f, o); },
+         None},
+        {[](const TCandidateGrid &g, TFind f, TSteps &o) {
+           return FindHiddenSets(g, 2, false, f, o);
+         },
+         None},
+        {[](const TCandidateGrid &g, TFind f, TSteps &o) { return FindNakedSets(g, 2, f, o); },
+         None},
+        {[](const TCandidateGrid &g, TFind f, TSteps &o) { return FindFish(g, 2, f, o); }, None},
+    };
+    std::vector<int> parents;
+    bool added = false;
+    auto addOffs = [&](const std::vector<TCandidate> &eliminations,
+                       const std::vector<TNodeId> &parentIds, const TNested *nested) {
+      parents.clear();
+      for (const TNodeId id : parentIds)
+        if (const int index = out.Find(id); index >= 0)
+          parents.push_back(index);
+      for (const TCandidate &e : eliminations) {
+        const TNodeId off = NodeOf(e.cell, e.digit, false);
+        if (!out.Has(off))
+          offs.push_back(out.AddAdvanced(off, parents, nested));
+      }
+      added = true;
+    };
+    TSteps steps;
+    for (const TRule &rule : basics) {
+      steps.clear();
+      rule.find(current, TFind::All, steps);
+      for (const TStep &step : steps)
+        if (const std::vector<TNodeId> ids = StepParents(step, m_grid, current); !ids.empty())
+          addOffs(step.eliminations, ids, nullptr);
+      if (added)
+        return;
+    }
+    std::vector<TChaining> nestedLevels;
+    const int level = m_mode.level;
+    if (level < 4) {
+      if (level >= 2)
+        nestedLevels.push_back(TChaining::CyclesAndXYChains);
+      if (level >= 3)
+        nestedLevels.push_back(TChaining::Multiple);
+    } else {
+      nestedLevels.push_back(TChaining::Dynamic);
+      if (level >= 5)
+        nestedLevels.push_back(TChaining(int(TChaining::DynamicPlus) + level - 4));
+    }
+    for (const TChaining nestedLevel : nestedLevels) {
+      TFound inner(TFind::All, true);
+      CollectChains(current, nestedLevel, inner);
+      for (const TCandidateStep &c : inner.Sorted())
+        if (const std::vector<TNodeId> ids = RelianceParents(c.reliance, m_grid, current);
+            !ids.empty()) {
+          const TNested nested{StepKey(c), c.complexity};
+          addOffs(c.step.eliminations, ids, &nested);
+        }
+      if (added)
+        return;
     }
   }
 
@@ -667,66 +997,74 @@ private:
     return *slot;
   }
 
-  void Offer(TTechnique technique, int complexity, int sortKey, TNodeId target,
-             std::vector<TChain> chains, TStep extra = {}) {
+  // A step from the targets, if it could still come first.
+  void Offer(TTechnique technique, int sortKey, TNodeId target, const std::vector<TTarget> &targets,
+             std::uint8_t rootCause, TStep extra = {}) {
+    int complexity = FlatComplexity(targets);
+    if (!Worth(complexity))
+      return;
+    if (m_mode.level > 1) {
+      complexity += NestedComplexity(targets);
+      if (!Worth(complexity))
+        return;
+    }
     const int rating = m_mode.base + LengthBonus(complexity);
     TStep step = std::move(extra);
     Conclude(m_grid, target, step);
     if (step.eliminations.empty())
       return;
-    step.technique = technique;
+    step.technique = Kind(technique);
     step.rating = rating;
+    step.variant = m_mode.level;
     step.complexity = complexity;
-    step.chains = std::move(chains);
-    m_found.Offer({rating, complexity, sortKey, 0, std::move(step)});
+    for (const TTarget &t : targets)
+      step.chains.push_back(t.search->ChainTo(t.index));
+    TCandidateStep c{rating, complexity, sortKey, 0, std::move(step), {}};
+    if (m_found.Nesting())
+      c.reliance = Reliance(targets, rootCause);
+    m_found.Offer(std::move(c));
   }
   bool Worth(int complexity) const {
     return m_found.Worth(m_mode.base + LengthBonus(complexity), complexity);
   }
 
-  TTechnique Kind(TTechnique dynamicKind, TTechnique staticKind) const {
+  TTechnique Kind(TTechnique dynamicKind) const {
     if (m_mode.nishio)
       return TTechnique::NishioForcingChain;
-    return m_mode.dynamic ? dynamicKind : staticKind;
+    if (m_mode.level >= 2)
+      return TTechnique::NestedForcingChain;
+    if (m_mode.level == 1)
+      return TTechnique::DynamicPlusForcingChain;
+    if (m_mode.dynamic)
+      return dynamicKind;
+    return dynamicKind == TTechnique::DynamicRegionForcingChain ? TTechnique::RegionForcingChain
+                                                                : TTechnique::CellForcingChain;
   }
 
   void FromCell(int cell, TDigits digits, int count) {
     const bool doDouble = count >= 3 && !m_mode.nishio && m_mode.dynamic;
     const bool doContradiction = m_mode.dynamic || m_mode.nishio;
     std::vector<const TSearch *> valueResults;
-    TSearch offResult;
+    TSearch &offResult = m_offResult;
     for (TDigits rest = digits; rest;) {
       const int digit = TakeDigit(rest);
       const TSearch &on = OnResult(cell, digit);
       const TNodeId onId = NodeOf(cell, digit, true), offId = NodeOf(cell, digit, false);
-      if (doContradiction && on.absurdOn >= 0) {
-        const int complexity = on.AncestorCount(on.absurdOn) + on.AncestorCount(on.absurdOff);
-        if (Worth(complexity))
-          Offer(Kind(TTechnique::DynamicContradictionChain, TTechnique::CellForcingChain),
-                complexity, 7, offId, {on.ChainTo(on.absurdOn), on.ChainTo(on.absurdOff)},
-                CellStep(cell, digit));
-      }
+      if (doContradiction && on.absurdOn >= 0)
+        Offer(TTechnique::DynamicContradictionChain, 7, offId,
+              {{&on, on.absurdOn}, {&on, on.absurdOff}}, CauseNone, CellStep(cell, digit));
       Follow(offId, offResult);
-      if (doContradiction && offResult.absurdOn >= 0) {
-        const int complexity =
-            offResult.AncestorCount(offResult.absurdOn) + offResult.AncestorCount(offResult.absurdOff);
-        if (Worth(complexity))
-          Offer(Kind(TTechnique::DynamicContradictionChain, TTechnique::CellForcingChain),
-                complexity, 7, onId,
-                {offResult.ChainTo(offResult.absurdOn), offResult.ChainTo(offResult.absurdOff)},
-                CellStep(cell, digit));
-      }
+      if (doContradiction && offResult.absurdOn >= 0)
+        Offer(TTechnique::DynamicContradictionChain, 7, onId,
+              {{&offResult, offResult.absurdOn}, {&offResult, offResult.absurdOff}}, CauseNone,
+              CellStep(cell, digit));
       if (doDouble)
         for (const bool state : {true, false})
           for (const int a : on.Order(state)) {
             const TNodeId id = on.Node(a).id;
-            const int b = offResult.Find(id);
-            if (b < 0)
-              continue;
-            const int complexity = on.AncestorCount(a) + offResult.AncestorCount(b);
-            if (Worth(complexity))
-              Offer(TTechnique::DynamicDoubleChain, complexity, 1, id,
-                    {on.ChainTo(a), offResult.ChainTo(b)}, CellStep(cell, digit));
+            if (const int b = offResult.Find(id); b >= 0)
+              Offer(TTechnique::DynamicDoubleChain, 1, id, {{&on, a}, {&offResult, b}}, CauseNone,
+                    CellStep(cell, digit));
           }
       if (!m_mode.nishio)
         FromRegions(cell, digit);
@@ -735,27 +1073,26 @@ private:
     if (m_mode.nishio || !(count == 2 || (m_mode.multiple && count > 2)))
       return;
     // What every value of the cell leads to holds.
+    OfferCommon(valueResults, TTechnique::DynamicCellForcingChain, 5, CauseCell,
+                CellStep(cell, digits));
+  }
+
+  // The nodes that every search reaches make a step each.
+  void OfferCommon(const std::vector<const TSearch *> &results, TTechnique technique,
+                   int sortKey, std::uint8_t rootCause, const TStep &extra) {
+    std::vector<TTarget> targets;
     for (const bool state : {true, false})
-      for (const int a : valueResults[0]->Order(state)) {
-        const TNodeId id = valueResults[0]->Node(a).id;
-        int complexity = 0;
-        bool everywhere = true;
-        for (const TSearch *result : valueResults) {
+      for (const int a : results[0]->Order(state)) {
+        const TNodeId id = results[0]->Node(a).id;
+        targets.clear();
+        for (const TSearch *result : results) {
           const int index = result->Find(id);
-          if (index < 0) {
-            everywhere = false;
+          if (index < 0)
             break;
-          }
-          complexity += result->AncestorCount(index);
+          targets.push_back({result, index});
         }
-        if (!everywhere || !Worth(complexity))
-          continue;
-        std::vector<TChain> chains;
-        for (const TSearch *result : valueResults)
-          chains.push_back(result->ChainTo(result->Find(id)));
-        TStep extra = CellStep(cell, digits);
-        Offer(Kind(TTechnique::DynamicCellForcingChain, TTechnique::CellForcingChain), complexity,
-              5, id, std::move(chains), std::move(extra));
+        if (targets.size() == results.size())
+          Offer(technique, sortKey, id, targets, rootCause, extra);
       }
   }
 
@@ -767,43 +1104,22 @@ private:
       const int count = places.Count();
       if (!(count == 2 || (m_mode.multiple && count > 2)))
         continue;
-      int first = -1;
       std::vector<int> ordered;
       for (const int c : Houses[cell][kind])
         if (places.Has(c))
           ordered.push_back(c);
-      first = ordered.front();
-      if (first != cell)
+      if (ordered.front() != cell)
         continue;
       std::vector<const TSearch *> results;
       for (const int c : ordered)
         results.push_back(&OnResult(c, digit));
-      for (const bool state : {true, false})
-        for (const int a : results[0]->Order(state)) {
-          const TNodeId id = results[0]->Node(a).id;
-          int complexity = 0;
-          bool everywhere = true;
-          for (const TSearch *result : results) {
-            const int index = result->Find(id);
-            if (index < 0) {
-              everywhere = false;
-              break;
-            }
-            complexity += result->AncestorCount(index);
-          }
-          if (!everywhere || !Worth(complexity))
-            continue;
-          std::vector<TChain> chains;
-          for (const TSearch *result : results)
-            chains.push_back(result->ChainTo(result->Find(id)));
-          TStep extra;
-          extra.units = {std::uint8_t(HouseUnit(cell, kind))};
-          extra.digits = DigitBit(digit);
-          for (const int c : ordered)
-            extra.cells.push_back(std::uint8_t(c));
-          Offer(Kind(TTechnique::DynamicRegionForcingChain, TTechnique::RegionForcingChain),
-                complexity, 6, id, std::move(chains), std::move(extra));
-        }
+      TStep extra;
+      extra.units = {std::uint8_t(HouseUnit(cell, kind))};
+      extra.digits = DigitBit(digit);
+      for (const int c : ordered)
+        extra.cells.push_back(std::uint8_t(c));
+      OfferCommon(results, TTechnique::DynamicRegionForcingChain, 6,
+                  std::uint8_t(CauseBox + kind), extra);
     }
   }
 
@@ -819,7 +1135,32 @@ private:
   TMode m_mode;
   TFound &m_found;
   std::array<std::unique_ptr<TSearch>, CellCount * 9> m_onResults;
+  TSearch m_offResult;
 };
+
+TMode ModeOf(TChaining level) {
+  switch (level) {
+  case TChaining::Nishio:
+    return {false, true, true, 75, 0};
+  case TChaining::Multiple:
+    return {true, false, false, 80, 0};
+  case TChaining::Dynamic:
+    return {true, true, false, 85, 0};
+  case TChaining::DynamicPlus:
+    return {true, true, false, 90, 1};
+  default: {
+    const int nesting = int(level) - int(TChaining::Nested2) + 2;
+    return {true, true, false, 95 + 5 * (nesting - 2), nesting};
+  }
+  }
+}
+
+void CollectChains(const TCandidateGrid &grid, TChaining level, TFound &found) {
+  if (level == TChaining::CyclesAndXYChains)
+    TStaticChains(grid, found).Run();
+  else
+    TForcingChains(grid, ModeOf(level), found).Run();
+}
 
 } // namespace
 
@@ -829,21 +1170,6 @@ int ChainLengthBonus(int complexity) {
 
 bool FindChains(const TCandidateGrid &grid, TChaining level, TFind find, TSteps &out) {
   TFound found(find);
-  switch (level) {
-  case TChaining::CyclesAndXYChains:
-    TStaticChains(grid, found).Run();
-    break;
-  case TChaining::Nishio:
-    TForcingChains(grid, {false, true, true, 75}, found).Run();
-    break;
-  case TChaining::Multiple:
-    TForcingChains(grid, {true, false, false, 80}, found).Run();
-    break;
-  case TChaining::Dynamic:
-    TForcingChains(grid, {true, true, false, 85}, found).Run();
-    break;
-  default:
-    break;
-  }
+  CollectChains(grid, level, found);
   return found.Deliver(out);
 }
