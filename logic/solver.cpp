@@ -6,10 +6,10 @@
 
 namespace {
 
-// One entry of the solver's order: a finder, and the hardest technique it
+// One entry of the solver's order: a finder, and the easiest technique it
 // can offer, which is how a caller's limit cuts the list short.
 struct TFinder {
-  TTechnique upTo;
+  TTechnique first;
   bool (*find)(const TCandidateGrid &, TFind, TSteps &);
 };
 
@@ -38,11 +38,11 @@ template <TChaining Level> bool Chains(const TCandidateGrid &g, TFind f, TSteps 
 using T = TTechnique;
 constexpr TFinder Order[] = {
     {T::HiddenSingle, FindHiddenSingles},
-    {T::DirectClaiming, Locking<true>},
+    {T::DirectPointing, Locking<true>},
     {T::DirectHiddenPair, HiddenSets<2, true>},
     {T::NakedSingle, FindNakedSingles},
     {T::DirectHiddenTriplet, HiddenSets<3, true>},
-    {T::Claiming, Locking<false>},
+    {T::Pointing, Locking<false>},
     {T::NakedPair, NakedSets<2>},
     {T::XWing, Fish<2>},
     {T::HiddenPair, HiddenSets<2, false>},
@@ -57,11 +57,11 @@ constexpr TFinder Order[] = {
     {T::HiddenQuad, HiddenSets<4, false>},
     {T::BivalueUniversalGrave, FindBug},
     {T::AlignedPairExclusion, Aligned<2>},
-    {T::ForcingXYChain, Chains<TChaining::CyclesAndXYChains>},
+    {T::XCycle, Chains<TChaining::CyclesAndXYChains>},
     {T::AlignedTripletExclusion, Aligned<3>},
     {T::NishioForcingChain, Chains<TChaining::Nishio>},
-    {T::RegionForcingChain, Chains<TChaining::Multiple>},
-    {T::DynamicRegionForcingChain, Chains<TChaining::Dynamic>},
+    {T::CellForcingChain, Chains<TChaining::Multiple>},
+    {T::DynamicContradictionChain, Chains<TChaining::Dynamic>},
     {T::DynamicPlusForcingChain, Chains<TChaining::DynamicPlus>},
     {T::NestedForcingChain, Chains<TChaining::Nested2>},
     {T::NestedForcingChain, Chains<TChaining::Nested3>},
@@ -139,10 +139,10 @@ std::optional<TStep> NextStep(const TCandidateGrid &grid, TTechnique hardest) {
     return std::nullopt;
   TSteps steps;
   for (const TFinder &finder : Order) {
+    if (finder.first > hardest)
+      break;
     if (finder.find(grid, TFind::First, steps))
       return std::move(steps.front());
-    if (finder.upTo >= hardest)
-      break;
   }
   return std::nullopt;
 }
