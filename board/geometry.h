@@ -211,7 +211,7 @@ constexpr std::array<std::array<std::uint8_t, 20>, CellCount> MakePeerLists() {
 } // namespace geometry_detail
 
 // The cells of each unit, in the order above.
-constexpr const auto &UnitCells = geometry_detail::UnitCells;
+inline constexpr const auto &UnitCells = geometry_detail::UnitCells;
 // Each unit as a set.
 constexpr std::array<TCellSet, UnitCount> UnitSets = geometry_detail::MakeUnitSets();
 // The row, column and box unit of each cell.
