@@ -40,15 +40,23 @@ template <bool Xyz> bool Wings(const TCandidateGrid &g, TFind f, TSteps &out) {
   return FindXYWings(g, Xyz, f, out);
 }
 
+enum class TShape { Any, Locked };
+
 // A library code and the steps that answer it: those of the technique, of
 // the type when variant is set, and rated within the range when one is set
 // (the library tells a full house from a hidden single; we rate them apart).
+// Locked takes only sets whose cells share a box and a line. A subset scan
+// visits only units of at least minOpen open cells (the rest of a smaller
+// unit is the complementary set, found as that), so the library's answer
+// may lose the eliminations of one such unit.
 struct TCode {
   const char *code;
   TTechnique technique;
   TFinder find;
   int variant = 0;
   int minRating = 0, maxRating = 999;
+  TShape shape = TShape::Any;
+  int minOpen = 0;
 };
 
 using T = TTechnique;
@@ -60,14 +68,14 @@ const TCode Codes[] = {
     {"0101", T::Claiming, Locking<false>},
     // A locked pair or triple is a naked set in a box and a line at once:
     // two of our steps.
-    {"0110", T::NakedPair, Naked<2>},
-    {"0111", T::NakedTriplet, Naked<3>},
-    {"0200", T::NakedPair, Naked<2>},
-    {"0201", T::NakedTriplet, Naked<3>},
-    {"0202", T::NakedQuad, Naked<4>},
-    {"0210", T::HiddenPair, Hidden<2, false>},
-    {"0211", T::HiddenTriplet, Hidden<3, false>},
-    {"0212", T::HiddenQuad, Hidden<4, false>},
+    {"0110", T::NakedPair, Naked<2>, 0, 0, 999, TShape::Locked, 4},
+    {"0111", T::NakedTriplet, Naked<3>, 0, 0, 999, TShape::Locked, 6},
+    {"0200", T::NakedPair, Naked<2>, 0, 0, 999, TShape::Any, 4},
+    {"0201", T::NakedTriplet, Naked<3>, 0, 0, 999, TShape::Any, 6},
+    {"0202", T::NakedQuad, Naked<4>, 0, 0, 999, TShape::Any, 8},
+    {"0210", T::HiddenPair, Hidden<2, false>, 0, 0, 999, TShape::Any, 5},
+    {"0211", T::HiddenTriplet, Hidden<3, false>, 0, 0, 999, TShape::Any, 7},
+    {"0212", T::HiddenQuad, Hidden<4, false>, 0, 0, 999, TShape::Any, 9},
     {"0300", T::XWing, Fish<2>},
     {"0301", T::Swordfish, Fish<3>},
     {"0302", T::Jellyfish, Fish<4>},
@@ -175,6 +183,68 @@ TDigits DigitsOf(const TStep &step) {
   return digits;
 }
 
+bool Locked(const TStep &step) {
+  const int first = step.cells.front();
+  bool row = true, column = true;
+  for (const int cell : step.cells) {
+    if (BoxOf(cell) != BoxOf(first))
+      return false;
+    row = row && RowOf(cell) == RowOf(first);
+    column = column && ColOf(cell) == ColOf(first);
+  }
+  return row || column;
+}
+
+// The library's answer, or the same without the eliminations of one or two
+// units (a locked set stands in two) of fewer than minOpen open cells, when
+// that is what was found.
+std::vector<TCandidate> Expected(const TLibraryLine &line, int minOpen,
+                                 const std::vector<TCandidate> &found) {
+  const auto small = [&](int unit) {
+    return (line.grid.OpenCells() & UnitSets[unit]).Count() < minOpen;
+  };
+  for (int a = 0; a < UnitCount; ++a)
+    for (int b = a; b < UnitCount; ++b) {
+      if (!small(a) || !small(b))
+        continue;
+      std::vector<TCandidate> rest;
+      for (const TCandidate &c : line.eliminations)
+        if (!UnitSets[a].Has(c.cell) && !UnitSets[b].Has(c.cell))
+          rest.push_back(c);
+      if (rest.size() < line.eliminations.size() && rest == found)
+        return rest;
+    }
+  return line.eliminations;
+}
+
+// A locked set in the library's sense: cells in a box and a line that
+// eliminate in both. A unit the scan skips as too small only counts if the
+// set would take something there.
+bool SameInstance(const TStep &step, const TSteps &steps, const TLibraryLine &line,
+                  int minOpen) {
+  if (!Locked(step))
+    return false;
+  const int first = step.cells.front(), second = step.cells.back();
+  const int lineUnit = RowOf(first) == RowOf(second) ? RowUnit(RowOf(first))
+                                                     : ColumnUnit(ColOf(first));
+  TCellSet cells, holders;
+  for (const int cell : step.cells)
+    cells.Add(cell);
+  for (TDigits rest = step.digits; rest;)
+    holders |= line.grid.Cells(TakeDigit(rest));
+  for (const int unit : {BoxUnit(BoxOf(first)), lineUnit}) {
+    bool covered = false;
+    for (const TStep &other : steps)
+      covered = covered || (other.technique == step.technique && other.cells == step.cells &&
+                            other.units.front() == unit);
+    const bool skipped = (line.grid.OpenCells() & UnitSets[unit]).Count() < minOpen &&
+                         ((holders & UnitSets[unit]) - cells).Any();
+    if (!covered && !skipped)
+      return false;
+  }
+  return true;
+}
+
 } // namespace
 
 void TestTechniques::library_data() {
@@ -213,7 +283,8 @@ void TestTechniques::library() {
   for (const TStep &step : steps) {
     if (step.technique != entry.technique || (entry.variant && step.variant != entry.variant) ||
         step.rating < entry.minRating || step.rating > entry.maxRating ||
-        (DigitsOf(step) & line.digits) != line.digits)
+        (DigitsOf(step) & line.digits) != line.digits ||
+        (entry.shape == TShape::Locked && !SameInstance(step, steps, line, entry.minOpen)))
       continue;
     ++matching;
     eliminations.insert(eliminations.end(), step.eliminations.begin(), step.eliminations.end());
@@ -227,8 +298,9 @@ void TestTechniques::library() {
     std::sort(list->begin(), list->end());
     list->erase(std::unique(list->begin(), list->end()), list->end());
   }
-  QVERIFY(matching > 0);
-  QCOMPARE(Text(eliminations), Text(line.eliminations));
+  const std::vector<TCandidate> expected = Expected(line, entry.minOpen, eliminations);
+  QVERIFY(matching > 0 || expected.empty());
+  QCOMPARE(Text(eliminations), Text(expected));
   QCOMPARE(Text(placements), Text(line.placements));
 }
 
@@ -281,8 +353,10 @@ void TestTechniques::wellFormed() {
   int total = 0;
   for (const TLibraryLine &line : Library()) {
     TSteps all, first;
-    QCOMPARE(find(line.grid, TFind::All, all), !all.empty());
-    QCOMPARE(find(line.grid, TFind::First, first), !all.empty());
+    const bool foundAll = find(line.grid, TFind::All, all);
+    const bool foundFirst = find(line.grid, TFind::First, first);
+    QCOMPARE(foundAll, !all.empty());
+    QCOMPARE(foundFirst, !all.empty());
     if (all.empty())
       continue;
     QCOMPARE(first.size(), std::size_t(1));
