@@ -69,7 +69,7 @@ bool FindFish(const TCandidateGrid &grid, int size, TFind find, TSteps &out) {
         for (int i = 0; i < 9; ++i)
           if (covers >> i & 1)
             step.units.push_back(std::uint8_t(coverUnit(i)));
-        for (const int cell : holders & base)
+        for (const int cell : holders &base)
           step.cells.push_back(std::uint8_t(cell));
         step.digits = DigitBit(d + 1);
         for (const int cell : victims)

@@ -25,7 +25,7 @@ constexpr TPass Passes[] = {
 };
 
 constexpr int UnitOf(TUnitKind kind, int index) {
-  return kind == TUnitKind::Row ? RowUnit(index)
+  return kind == TUnitKind::Row      ? RowUnit(index)
          : kind == TUnitKind::Column ? ColumnUnit(index)
                                      : BoxUnit(index);
 }

@@ -102,8 +102,7 @@ bool FindNakedSets(const TCandidateGrid &grid, int size, TFind find, TSteps &out
           victims |= 1u << i;
       if (victims == 0)
         continue;
-      TStep step =
-          MakeStep(grid, unit, CellsAt(unit, set), digits, CellsAt(unit, victims), digits);
+      TStep step = MakeStep(grid, unit, CellsAt(unit, set), digits, CellsAt(unit, victims), digits);
       step.technique = Techniques[size - 2];
       step.rating = Ratings[size - 2];
       step.variant = size;

@@ -108,8 +108,8 @@ std::vector<TCandidate> Candidates(const std::string &text) {
   std::vector<TCandidate> list;
   for (const std::string &item : Split(text, ' '))
     if (item.size() == 3)
-      list.push_back({std::uint8_t(CellOf(item[2] - '1', item[1] - '1')),
-                      std::uint8_t(item[0] - '0')});
+      list.push_back(
+          {std::uint8_t(CellOf(item[2] - '1', item[1] - '1')), std::uint8_t(item[0] - '0')});
   std::sort(list.begin(), list.end());
   return list;
 }
@@ -167,8 +167,7 @@ const std::vector<TLibraryLine> &Library() {
 QString Text(const std::vector<TCandidate> &list) {
   QStringList items;
   for (const TCandidate &c : list)
-    items << QString::fromStdString(CellName(c.cell)) + QLatin1Char('/') +
-                 QString::number(c.digit);
+    items << QString::fromStdString(CellName(c.cell)) + QLatin1Char('/') + QString::number(c.digit);
   return items.join(QLatin1Char(' '));
 }
 
@@ -220,13 +219,12 @@ std::vector<TCandidate> Expected(const TLibraryLine &line, int minOpen,
 // A locked set in the library's sense: cells in a box and a line that
 // eliminate in both. A unit the scan skips as too small only counts if the
 // set would take something there.
-bool SameInstance(const TStep &step, const TSteps &steps, const TLibraryLine &line,
-                  int minOpen) {
+bool SameInstance(const TStep &step, const TSteps &steps, const TLibraryLine &line, int minOpen) {
   if (!Locked(step))
     return false;
   const int first = step.cells.front(), second = step.cells.back();
-  const int lineUnit = RowOf(first) == RowOf(second) ? RowUnit(RowOf(first))
-                                                     : ColumnUnit(ColOf(first));
+  const int lineUnit =
+      RowOf(first) == RowOf(second) ? RowUnit(RowOf(first)) : ColumnUnit(ColOf(first));
   TCellSet cells, holders;
   for (const int cell : step.cells)
     cells.Add(cell);
