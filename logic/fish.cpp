@@ -1,8 +1,6 @@
 #include "scanorder.h"
 #include "techniques.h"
 
-#include <bit>
-
 // Basic fish: n lines in which a digit's candidates all lie in the same n
 // crossing lines; the digit is then out of the rest of those crossing lines.
 
@@ -33,7 +31,7 @@ bool FindFish(const TCandidateGrid &grid, int size, TFind find, TSteps &out) {
     unsigned usable[9] = {}; // lines of two to size candidates, by digit - 1
     for (int d = 0; d < 9; ++d)
       for (int i = 0; i < 9; ++i) {
-        const int count = std::popcount(lines[d][i]);
+        const int count = scan::Bits(lines[d][i]);
         if (count >= 2 && count <= size)
           usable[d] |= 1u << i;
       }
@@ -46,7 +44,7 @@ bool FindFish(const TCandidateGrid &grid, int size, TFind find, TSteps &out) {
         for (int i = 0; i < 9; ++i)
           if (set >> i & 1)
             covers |= lines[d][i];
-        if (std::popcount(covers) != size)
+        if (scan::Bits(covers) != size)
           continue;
         TCellSet base, cover;
         for (int i = 0; i < 9; ++i) {

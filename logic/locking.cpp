@@ -1,3 +1,4 @@
+#include "scanorder.h"
 #include "techniques.h"
 
 // Locked candidates: a digit that a box keeps within one line (pointing), or
@@ -30,8 +31,22 @@ constexpr int UnitOf(TUnitKind kind, int index) {
                                      : BoxUnit(index);
 }
 
-bool Crosses(int a, int b) {
-  return (UnitSets[a] & UnitSets[b]).Any();
+// The three units of a kind that cross a unit of another kind, in order.
+constexpr std::array<int, 3> Crossing(int unit, TUnitKind kind) {
+  const int i = unit % 9;
+  switch (UnitKind(unit)) {
+  case TUnitKind::Box:
+    return kind == TUnitKind::Column
+               ? std::array<int, 3>{ColumnUnit(i % 3 * 3), ColumnUnit(i % 3 * 3 + 1),
+                                    ColumnUnit(i % 3 * 3 + 2)}
+               : std::array<int, 3>{RowUnit(i / 3 * 3), RowUnit(i / 3 * 3 + 1),
+                                    RowUnit(i / 3 * 3 + 2)};
+  case TUnitKind::Column:
+    return {BoxUnit(i / 3), BoxUnit(i / 3 + 3), BoxUnit(i / 3 + 6)};
+  case TUnitKind::Row:
+    break;
+  }
+  return {BoxUnit(i / 3 * 3), BoxUnit(i / 3 * 3 + 1), BoxUnit(i / 3 * 3 + 2)};
 }
 
 TStep MakeStep(const TLock &lock, int digit, TCellSet removed, bool pointing) {
@@ -55,13 +70,12 @@ bool FindDirect(const TCandidateGrid &grid, const TLock &lock, int digit, TUnitK
                 bool pointing, TFind find, TSteps &out) {
   bool found = false;
   const TCellSet &holders = grid.Cells(digit);
-  for (int index = 0; index < 9; ++index) {
-    const int third = UnitOf(kind, index);
-    if (third == lock.first || !Crosses(third, lock.second))
+  for (const int third : Crossing(lock.second, kind)) {
+    if (third == lock.first)
       continue;
     const TCellSet where = holders & UnitSets[third];
     const TCellSet left = where - UnitSets[lock.second];
-    if (where.Count() < 2 || left.Count() != 1)
+    if (!scan::TwoOrMore(where) || !scan::ExactlyOne(left))
       continue;
     const TCellSet removed = (holders & UnitSets[lock.second]) - UnitSets[lock.first];
     TStep step = MakeStep(lock, digit, removed, pointing);
@@ -85,15 +99,15 @@ bool FindLocking(const TCandidateGrid &grid, bool direct, TFind find, TSteps &ou
     const bool pointing = pass.first == TUnitKind::Box;
     for (int i = 0; i < 9; ++i) {
       const int first = UnitOf(pass.first, i);
-      for (int j = 0; j < 9; ++j) {
-        const int second = UnitOf(pass.second, j);
-        if (!Crosses(first, second))
-          continue;
+      std::array<TCellSet, 9> inFirst; // by digit - 1
+      for (int d = 0; d < 9; ++d)
+        inFirst[d] = grid.Cells(d + 1) & UnitSets[first];
+      for (const int second : Crossing(first, pass.second)) {
         for (int digit = 1; digit <= 9; ++digit) {
           const TCellSet &holders = grid.Cells(digit);
-          const TCellSet locked = holders & UnitSets[first];
+          const TCellSet &locked = inFirst[digit - 1];
           // One cell would be a hidden single, not a lock.
-          if (locked.Count() < 2 || (locked - UnitSets[second]).Any())
+          if (!scan::TwoOrMore(locked) || (locked - UnitSets[second]).Any())
             continue;
           const TLock lock{first, second, locked};
           if (direct) {

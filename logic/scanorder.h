@@ -61,13 +61,46 @@ constexpr unsigned NextSubset(unsigned mask) {
   return ripple | (((mask ^ ripple) >> 2) / lowest);
 }
 
-// The positions (bits of a 9-bit mask) of digit's candidates in unit.
-inline unsigned Positions(const TCellSet &cells, int unit) {
-  unsigned mask = 0;
+// Bits set in a 9-bit mask, by table: the scans count masks of positions
+// and digits in their innermost loops.
+constexpr std::array<std::uint8_t, 512> BitCounts = [] {
+  std::array<std::uint8_t, 512> counts{};
+  for (unsigned mask = 1; mask < 512; ++mask)
+    counts[mask] = std::uint8_t(counts[mask >> 1] + (mask & 1));
+  return counts;
+}();
+constexpr int Bits(unsigned nineBits) {
+  return BitCounts[nineBits & 511];
+}
+
+// The k-subsets of the bits of a 9-bit mask, in increasing order of their
+// masks: f(subset) for each until it returns true.
+template <typename F> bool ForEachSubset(unsigned of, int k, F &&f) {
+  int bit[9], n = 0;
   for (int i = 0; i < 9; ++i)
-    if (cells.Has(Cells[unit][i]))
-      mask |= 1u << i;
-  return mask;
+    if (of >> i & 1)
+      bit[n++] = i;
+  if (k > n)
+    return false;
+  // Subsets of the n set bits by local index map to subsets of the mask in
+  // the same order, since the map keeps the order of bits.
+  for (unsigned local = (1u << k) - 1; local < 1u << n; local = NextSubset(local)) {
+    unsigned subset = 0;
+    for (int i = 0; i < n; ++i)
+      if (local >> i & 1)
+        subset |= 1u << bit[i];
+    if (f(subset))
+      return true;
+  }
+  return false;
+}
+
+// Whether a set of cells has two or more.
+constexpr bool TwoOrMore(const TCellSet &cells) {
+  return cells.low & (cells.low - 1) || (cells.low && cells.high) || cells.high & (cells.high - 1);
+}
+constexpr bool ExactlyOne(const TCellSet &cells) {
+  return cells.Any() && !TwoOrMore(cells);
 }
 
 } // namespace scan

@@ -11,19 +11,23 @@ namespace {
 struct TUnitView {
   std::array<TDigits, 9> candidates{}; // by position in the unit
   std::array<unsigned, 9> positions{}; // by digit - 1: where its candidates are
-  int open = 0;
 };
 
 TUnitView ViewOf(const TCandidateGrid &grid, int unit) {
   TUnitView view;
   for (int i = 0; i < 9; ++i) {
-    const int cell = scan::Cells[unit][i];
-    view.open += grid.Value(cell) == 0;
-    view.candidates[i] = grid.Candidates(cell);
+    view.candidates[i] = grid.Candidates(scan::Cells[unit][i]);
     for (TDigits rest = view.candidates[i]; rest;)
       view.positions[TakeDigit(rest) - 1] |= 1u << i;
   }
   return view;
+}
+
+int OpenCount(const TCandidateGrid &grid, int unit) {
+  int open = 0;
+  for (const int cell : scan::Cells[unit])
+    open += grid.Value(cell) == 0;
+  return open;
 }
 
 TCellSet CellsAt(int unit, unsigned positions) {
@@ -58,7 +62,7 @@ int HiddenSingleAfter(const TUnitView &view, unsigned digits, unsigned setPositi
       continue;
     const unsigned where = view.positions[d - 1];
     const unsigned left = where & ~setPositions;
-    if (std::popcount(where) > 1 && std::popcount(left) == 1) {
+    if (scan::Bits(where) > 1 && scan::Bits(left) == 1) {
       cellPosition = std::countr_zero(left);
       return d;
     }
@@ -74,43 +78,40 @@ bool FindNakedSets(const TCandidateGrid &grid, int size, TFind find, TSteps &out
   static constexpr int Ratings[] = {30, 36, 50};
   bool found = false;
   for (const int unit : scan::BoxesColumnsRows) {
-    const TUnitView view = ViewOf(grid, unit);
     // With fewer open cells the rest of the unit would be a hidden set of
     // its own, which is found as that.
-    if (view.open < 2 * size)
+    if (OpenCount(grid, unit) < 2 * size)
       continue;
+    const TUnitView view = ViewOf(grid, unit);
     unsigned usable = 0; // cells of two to size candidates
     for (int i = 0; i < 9; ++i) {
-      const int count = DigitCount(view.candidates[i]);
+      const int count = scan::Bits(view.candidates[i]);
       if (count >= 2 && count <= size)
         usable |= 1u << i;
     }
-    if (std::popcount(usable) < size)
-      continue;
-    for (unsigned set = (1u << size) - 1; set < 1u << 9; set = scan::NextSubset(set)) {
-      if (set & ~usable)
-        continue;
+    const bool stop = scan::ForEachSubset(usable, size, [&](unsigned set) {
       TDigits digits = 0;
       for (int i = 0; i < 9; ++i)
         if (set >> i & 1)
           digits |= view.candidates[i];
-      if (DigitCount(digits) != size)
-        continue;
+      if (scan::Bits(digits) != size)
+        return false;
       unsigned victims = 0;
       for (int i = 0; i < 9; ++i)
         if (!(set >> i & 1) && (view.candidates[i] & digits))
           victims |= 1u << i;
       if (victims == 0)
-        continue;
+        return false;
       TStep step = MakeStep(grid, unit, CellsAt(unit, set), digits, CellsAt(unit, victims), digits);
       step.technique = Techniques[size - 2];
       step.rating = Ratings[size - 2];
       step.variant = size;
       out.push_back(std::move(step));
       found = true;
-      if (find == TFind::First)
-        return true;
-    }
+      return find == TFind::First;
+    });
+    if (stop)
+      return true;
   }
   return found;
 }
@@ -126,41 +127,38 @@ bool FindHiddenSets(const TCandidateGrid &grid, int size, bool direct, TFind fin
     return false;
   bool found = false;
   for (const int unit : scan::BoxesColumnsRows) {
-    const TUnitView view = ViewOf(grid, unit);
     // A hidden set in a unit of at most twice its size open is the naked
     // set of the other cells, which is found first; a direct one only needs
     // a cell left over for the single.
-    if (!(view.open > 2 * size || (direct && view.open > size)))
+    const int open = OpenCount(grid, unit);
+    if (!(open > 2 * size || (direct && open > size)))
       continue;
+    const TUnitView view = ViewOf(grid, unit);
     unsigned usable = 0; // digits of two to size positions
     for (int d = 0; d < 9; ++d) {
-      const int count = std::popcount(view.positions[d]);
+      const int count = scan::Bits(view.positions[d]);
       if (count >= 2 && count <= size)
         usable |= 1u << d;
     }
-    if (std::popcount(usable) < size)
-      continue;
-    for (unsigned set = (1u << size) - 1; set < 1u << 9; set = scan::NextSubset(set)) {
-      if (set & ~usable)
-        continue;
+    const bool stop = scan::ForEachSubset(usable, size, [&](unsigned set) {
       unsigned where = 0;
       for (int d = 0; d < 9; ++d)
         if (set >> d & 1)
           where |= view.positions[d];
-      if (std::popcount(where) != size)
-        continue;
+      if (scan::Bits(where) != size)
+        return false;
       const TDigits digits = TDigits(set);
       int position = 0, single = 0;
       if (direct) {
         single = HiddenSingleAfter(view, set, where, position);
         if (single == 0)
-          continue;
+          return false;
       } else {
         bool drops = false;
         for (int i = 0; i < 9; ++i)
           drops = drops || (where >> i & 1 && (view.candidates[i] & ~digits));
         if (!drops)
-          continue;
+          return false;
       }
       const TCellSet cells = CellsAt(unit, where);
       TStep step = MakeStep(grid, unit, cells, digits, cells, TDigits(AllDigits & ~digits));
@@ -175,9 +173,10 @@ bool FindHiddenSets(const TCandidateGrid &grid, int size, bool direct, TFind fin
       step.variant = size;
       out.push_back(std::move(step));
       found = true;
-      if (find == TFind::First)
-        return true;
-    }
+      return find == TFind::First;
+    });
+    if (stop)
+      return true;
   }
   return found;
 }
