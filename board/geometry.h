@@ -8,6 +8,20 @@
 #include <bit>
 #include <cstdint>
 
+// The number of bits set. Without a population-count instruction in the
+// target (x86-64's baseline has none), std::popcount is a library call, and
+// counting is the hot operation of every solver here.
+constexpr int BitCount(std::uint64_t bits) {
+#if defined(__POPCNT__) || !(defined(__x86_64__) || defined(__i386__))
+  return std::popcount(bits);
+#else
+  bits -= bits >> 1 & 0x5555555555555555ull;
+  bits = (bits & 0x3333333333333333ull) + (bits >> 2 & 0x3333333333333333ull);
+  bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+  return int(bits * 0x0101010101010101ull >> 56);
+#endif
+}
+
 // Digits as bits: bit d-1 for digit d.
 using TDigits = std::uint16_t;
 constexpr TDigits AllDigits = 0x1FF;
@@ -16,7 +30,7 @@ constexpr TDigits DigitBit(int digit) {
   return TDigits(1u << (digit - 1));
 }
 constexpr int DigitCount(TDigits digits) {
-  return std::popcount(static_cast<unsigned>(digits));
+  return BitCount(digits);
 }
 // The lowest digit of a non-empty mask.
 constexpr int FirstDigit(TDigits digits) {
@@ -88,7 +102,7 @@ struct TCellSet {
   }
   constexpr bool Any() const { return (low | high) != 0; }
   constexpr bool Empty() const { return (low | high) == 0; }
-  constexpr int Count() const { return std::popcount(low) + std::popcount(high); }
+  constexpr int Count() const { return BitCount(low) + BitCount(high); }
   // The lowest cell of a non-empty set.
   constexpr int First() const {
     return low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
@@ -211,7 +225,7 @@ constexpr std::array<std::array<std::uint8_t, 20>, CellCount> MakePeerLists() {
 } // namespace geometry_detail
 
 // The cells of each unit, in the order above.
-constexpr const auto &UnitCells = geometry_detail::UnitCells;
+inline constexpr const auto &UnitCells = geometry_detail::UnitCells;
 // Each unit as a set.
 constexpr std::array<TCellSet, UnitCount> UnitSets = geometry_detail::MakeUnitSets();
 // The row, column and box unit of each cell.

@@ -71,11 +71,17 @@ std::string CandidateList(const std::vector<TCandidate> &candidates, std::string
 } // namespace
 
 void ApplyStep(TCandidateGrid &grid, const TStep &step) {
+  // A step that places a digit only places it: a direct technique's
+  // eliminations are the reason for the placement, not a result of their own,
+  // and the rating scale's solver leaves them for later steps to find.
+  if (!step.placements.empty()) {
+    for (const TCandidate &c : step.placements)
+      if (grid.Value(c.cell) == 0)
+        grid.Place(c.cell, c.digit);
+    return;
+  }
   for (const TCandidate &c : step.eliminations)
     grid.Eliminate(c.cell, c.digit);
-  for (const TCandidate &c : step.placements)
-    if (grid.Value(c.cell) == 0)
-      grid.Place(c.cell, c.digit);
 }
 
 std::string_view TechniqueName(TTechnique technique) {

@@ -77,7 +77,8 @@ struct TStep {
   bool PlacesDigit() const { return !placements.empty(); }
 };
 
-// Makes the step's placements and eliminations on the grid.
+// Makes the step on the grid: its placements when it places a digit, else
+// its eliminations.
 void ApplyStep(TCandidateGrid &grid, const TStep &step);
 
 // "Hidden Single", "X-Wing", "Unique Rectangle" ...
