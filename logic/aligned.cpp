@@ -22,6 +22,30 @@ namespace {
 
 constexpr int MaxExcluders = 20;
 
+constexpr std::array<std::array<std::uint8_t, CellCount>, CellCount> MakePeerIndex() {
+  std::array<std::array<std::uint8_t, CellCount>, CellCount> index{};
+  for (int cell = 0; cell < CellCount; ++cell)
+    for (int i = 0; i < 20; ++i)
+      index[cell][HousePeers[cell][i]] = std::uint8_t(i);
+  return index;
+}
+constexpr auto PeerIndexes = MakePeerIndex();
+
+// Whether a set holds two cells or more, without counting them.
+bool TwoOrMore(const TCellSet &set) {
+  return ((set.low & (set.low - 1)) | (set.high & (set.high - 1))) != 0 ||
+         (set.low != 0 && set.high != 0);
+}
+
+bool Sees(int a, int b) {
+  return PeerSets[a].Has(b);
+}
+
+// Where a peer comes in a cell's peer order.
+int PeerIndex(int cell, int peer) {
+  return PeerIndexes[cell][peer];
+}
+
 class TAlignedFinder {
 public:
   TAlignedFinder(const TCandidateGrid &grid, int size, TFind find, TSteps &out)
@@ -51,7 +75,7 @@ public:
       for (int i = 0; i < j; ++i) {
         const int a = m_base[i], b = m_base[j];
         const TCellSet common = m_excluders[a] & m_excluders[b];
-        if (common.Count() < 2)
+        if (!TwoOrMore(common))
           continue; // a third cell can only thin the excluders out
         if (m_size == 2)
           Pair(a, b, common);
@@ -76,7 +100,7 @@ private:
     std::array<TDigits, MaxExcluders> masks{};
     const int count = Masks(common, masks);
     const TDigits da = m_grid.Candidates(a), db = m_grid.Candidates(b);
-    const bool see = ArePeers(a, b);
+    const bool see = Sees(a, b);
     TDigits allowedA = 0, allowedB = 0;
     for (TDigits rest = da; rest;) {
       const int digit = TakeDigit(rest);
@@ -97,48 +121,78 @@ private:
   }
 
   void Triplets(int a, int b, const TCellSet &common) {
-    // The twin area: excluders of a, then of b, that are base cells.
+    // The twin area: excluders of a, then of b, that are base cells, each in
+    // its peer order. Few of them leave two excluders, so those are picked
+    // out by set first and only then put in order.
     const TCellSet fromA = m_excluders[a] & m_isBase;
     const TCellSet fromB = (m_excluders[b] & m_isBase) - fromA;
-    for (const TCellSet *from : {&fromA, &fromB})
-      for (const int third : HousePeers[from == &fromA ? a : b]) {
-        if (!from->Has(third) || third == a || third == b)
-          continue;
-        const TCellSet shared = common & m_excluders[third];
-        if (shared.Count() >= 2)
-          Triplet(a, b, third, shared);
-        if (m_find == TFind::First && m_offered)
-          return;
+    std::array<std::uint8_t, 40> order{};
+    std::array<std::uint8_t, 40> thirds{};
+    int count = 0;
+    for (const int third : (fromA | fromB) - TCellSet::Of(a) - TCellSet::Of(b)) {
+      if (!TwoOrMore(common & m_excluders[third]))
+        continue;
+      const int key = fromA.Has(third) ? PeerIndex(a, third) : 20 + PeerIndex(b, third);
+      int i = count++;
+      for (; i > 0 && order[i - 1] > key; --i) {
+        order[i] = order[i - 1];
+        thirds[i] = thirds[i - 1];
       }
+      order[i] = std::uint8_t(key);
+      thirds[i] = std::uint8_t(third);
+    }
+    for (int i = 0; i < count; ++i) {
+      Triplet(a, b, thirds[i], common & m_excluders[thirds[i]]);
+      if (m_find == TFind::First && m_offered)
+        return;
+    }
   }
 
+  // For each digit x of a, which pairs (y, z) of b's and c's digits may go
+  // with it: per y, the z that are barred. A two-candidate excluder {r, s}
+  // bars (r, s) and (s, r) whatever x is; when x takes one of its digits it
+  // bars the other from b and from c outright, which covers the pair rule.
+  // A three-candidate excluder {x, r, s} bars (r, s) and (s, r).
   void Triplet(int a, int b, int c, const TCellSet &common) {
     std::array<TDigits, MaxExcluders> masks{};
     const int count = Masks(common, masks);
     const TDigits da = m_grid.Candidates(a), db = m_grid.Candidates(b),
                   dc = m_grid.Candidates(c);
-    const bool seeAB = ArePeers(a, b), seeAC = ArePeers(a, c), seeBC = ArePeers(b, c);
+    const bool seeAB = Sees(a, b), seeAC = Sees(a, c), seeBC = Sees(b, c);
+    std::array<TDigits, 10> pairBarred{}; // by digit of b: the digits of c barred with it
+    for (int k = 0; k < count; ++k)
+      if (DigitCount(masks[k]) == 2) {
+        const int r = FirstDigit(masks[k]), s = FirstDigit(TDigits(masks[k] & (masks[k] - 1)));
+        pairBarred[r] |= DigitBit(s);
+        pairBarred[s] |= DigitBit(r);
+      }
     TDigits allowedA = 0, allowedB = 0, allowedC = 0;
     for (TDigits restA = da; restA;) {
-      const TDigits bitA = DigitBit(TakeDigit(restA));
-      for (TDigits restB = db; restB;) {
-        const TDigits bitB = DigitBit(TakeDigit(restB));
-        if (bitA == bitB && seeAB)
+      const int x = TakeDigit(restA);
+      const TDigits bit = DigitBit(x);
+      std::array<TDigits, 10> barred = pairBarred;
+      TDigits everyY = seeAC ? bit : 0; // digits of c barred whatever b holds
+      TDigits noY = seeAB ? bit : 0;    // digits of b barred whatever c holds
+      for (int k = 0; k < count; ++k) {
+        if ((masks[k] & bit) == 0)
           continue;
-        const TDigits both = bitA | bitB;
-        // c's digits that, with these two, break a rule
-        TDigits barred = TDigits((seeAC ? bitA : 0) | (seeBC ? bitB : 0));
-        for (int k = 0; k < count && barred != AllDigits; ++k) {
-          const TDigits left = masks[k] & ~both;
-          if (left == 0)
-            barred = AllDigits;
-          else if ((left & (left - 1)) == 0)
-            barred |= left;
+        const TDigits rest = TDigits(masks[k] & ~bit);
+        if ((rest & (rest - 1)) == 0) {
+          everyY |= rest;
+          noY |= rest;
+        } else {
+          const int r = FirstDigit(rest), s = FirstDigit(TDigits(rest & (rest - 1)));
+          barred[r] |= DigitBit(s);
+          barred[s] |= DigitBit(r);
         }
-        const TDigits thirds = dc & ~barred;
+      }
+      for (TDigits restB = TDigits(db & ~noY); restB;) {
+        const int y = TakeDigit(restB);
+        const TDigits thirds =
+            TDigits(dc & ~(everyY | barred[y] | (seeBC ? DigitBit(y) : 0)));
         if (thirds) {
-          allowedA |= bitA;
-          allowedB |= bitB;
+          allowedA |= bit;
+          allowedB |= DigitBit(y);
           allowedC |= thirds;
         }
       }
@@ -149,11 +203,11 @@ private:
 
   void Offer(const std::array<int, 3> &cells, const std::array<TDigits, 3> &removed,
              const TCellSet &excluders) {
+    if ((removed[0] | removed[1] | removed[2]) == 0)
+      return;
     TEliminations eliminations;
     for (int i = 0; i < m_size; ++i)
       eliminations.Add(cells[i], removed[i]);
-    if (eliminations.Empty())
-      return;
     TStep step;
     const bool pair = m_size == 2;
     step.technique = pair ? TTechnique::AlignedPairExclusion : TTechnique::AlignedTripletExclusion;
