@@ -1,5 +1,5 @@
 #include "eliminations.h"
-#include "scanorder.h"
+#include "cellscan.h"
 #include "techniques.h"
 
 #include <array>
@@ -26,7 +26,7 @@ constexpr std::array<std::array<std::uint8_t, CellCount>, CellCount> MakePeerInd
   std::array<std::array<std::uint8_t, CellCount>, CellCount> index{};
   for (int cell = 0; cell < CellCount; ++cell)
     for (int i = 0; i < 20; ++i)
-      index[cell][HousePeers[cell][i]] = std::uint8_t(i);
+      index[cell][scan::Peers[cell][i]] = std::uint8_t(i);
   return index;
 }
 constexpr auto PeerIndexes = MakePeerIndex();
@@ -60,7 +60,7 @@ public:
       else if (count <= m_size)
         small.Add(cell);
     }
-    for (const int cell : RowMajorCells) {
+    for (const int cell : scan::RowMajorCells) {
       if (DigitCount(m_grid.Candidates(cell)) < 2 || (PeerSets[cell] & single).Any())
         continue;
       m_excluders[cell] = PeerSets[cell] & small;

@@ -1,5 +1,5 @@
 #include "eliminations.h"
-#include "scanorder.h"
+#include "cellscan.h"
 #include "techniques.h"
 
 #include <array>
@@ -32,7 +32,7 @@ bool FindGrave(const TCandidateGrid &grid, TGrave &grave) {
       many.Add(cell);
   TCellSet bugCells;
   bool first = true;
-  for (const TUnitKind kind : ScanKinds)
+  for (const TUnitKind kind : scan::Kinds)
     for (int i = 0; i < 9; ++i) {
       const int unit = kind == TUnitKind::Box ? BoxUnit(i)
                        : kind == TUnitKind::Row ? RowUnit(i)
@@ -92,9 +92,9 @@ TStep BugStep(const TGrave &grave, int type, int rating) {
 
 // A unit of this kind that holds every BUG cell, or -1.
 int SharedUnit(const TGrave &grave, TUnitKind kind) {
-  const int unit = UnitOf(grave.cells[0], kind);
+  const int unit = scan::UnitOf(grave.cells[0], kind);
   for (int k = 1; k < grave.count; ++k)
-    if (UnitOf(grave.cells[k], kind) != unit)
+    if (scan::UnitOf(grave.cells[k], kind) != unit)
       return -1;
   return unit;
 }
@@ -132,7 +132,7 @@ public:
         TDigits(m_grid.Candidates(c1) & m_grid.Candidates(c2) & ~m_grave.allExtra);
     if (DigitCount(common) != 1)
       return;
-    for (const TUnitKind kind : ScanKinds) {
+    for (const TUnitKind kind : scan::Kinds) {
       const int unit = SharedUnit(m_grave, kind);
       if (unit < 0)
         continue;
@@ -150,7 +150,7 @@ public:
   // BUG cells in one unit act as one cell holding one of the BUG digits,
   // which with other cells of the unit may make a naked set.
   void Type3() {
-    for (const TUnitKind kind : ScanKinds) {
+    for (const TUnitKind kind : scan::Kinds) {
       const int unit = SharedUnit(m_grave, kind);
       if (unit < 0)
         continue;
@@ -158,11 +158,11 @@ public:
       // cell's peers; its combinations follow that order.
       std::array<int, 9> others{};
       int count = 0;
-      for (const int peer : HousePeers[m_grave.cells[0]])
+      for (const int peer : scan::Peers[m_grave.cells[0]])
         if (UnitSets[unit].Has(peer) && m_grave.seeAll.Has(peer))
           others[count++] = peer;
       for (int degree = 2; degree <= 6 && degree <= count; ++degree) {
-        std::uint32_t mask = FirstCombination(degree - 1);
+        unsigned mask = scan::FirstSubset(degree - 1);
         do {
           TDigits digits = 0;
           TCellSet members;
@@ -190,7 +190,7 @@ public:
           Offer(std::move(step), removed);
           if (Done())
             return;
-        } while (NextCombination(mask, count));
+        } while (scan::NextSubset(mask, count));
       }
     }
   }

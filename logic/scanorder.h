@@ -1,110 +1,73 @@
 #pragma once
 
-// The order in which the puzzle world's reference rater visits cells and
-// units. Where a technique takes the first step its scan meets, scanning in
-// the same order finds the same step, and so gives the same rating path.
-// That rater scans the board row by row, a cell's units box first, then row,
-// then column, and a box's cells row by row: none of it board order.
+// The order in which the rating scale's solver walks the board. A technique
+// offers the first step its scan meets, so two scans that meet patterns in a
+// different order can take a puzzle down different paths; these tables let
+// the basic techniques walk exactly as the ratings we match were made.
 
 #include "geometry.h"
 
 #include <array>
 #include <cstdint>
 
-namespace scanorder_detail {
+namespace scan {
 
-constexpr std::array<std::uint8_t, CellCount> MakeRowMajor() {
-  std::array<std::uint8_t, CellCount> cells{};
-  for (int i = 0; i < CellCount; ++i)
-    cells[i] = std::uint8_t(CellOf(i % 9, i / 9));
-  return cells;
-}
-
-constexpr std::array<std::array<std::uint8_t, 9>, UnitCount> MakeUnitOrder() {
-  std::array<std::array<std::uint8_t, 9>, UnitCount> units{};
-  for (int i = 0; i < 9; ++i)
-    for (int k = 0; k < 9; ++k) {
-      units[RowUnit(i)][k] = std::uint8_t(CellOf(k, i));
-      units[ColumnUnit(i)][k] = std::uint8_t(CellOf(i, k));
-      units[BoxUnit(i)][k] = std::uint8_t(CellOf(i % 3 * 3 + k % 3, i / 3 * 3 + k / 3));
-    }
+// Boxes, then columns, then rows: how subsets visit the units.
+constexpr std::array<std::uint8_t, UnitCount> BoxesColumnsRows = [] {
+  std::array<std::uint8_t, UnitCount> units{};
+  for (int i = 0; i < 9; ++i) {
+    units[i] = std::uint8_t(BoxUnit(i));
+    units[9 + i] = std::uint8_t(ColumnUnit(i));
+    units[18 + i] = std::uint8_t(RowUnit(i));
+  }
   return units;
-}
+}();
 
-} // namespace scanorder_detail
+// The cells of each unit by position: a row left to right, a column top to
+// bottom, and a box row by row (unlike UnitCells, which goes down a box's
+// columns). Which set of positions is "first" depends on it.
+constexpr std::array<std::array<std::uint8_t, 9>, UnitCount> Cells = [] {
+  std::array<std::array<std::uint8_t, 9>, UnitCount> cells = UnitCells;
+  for (int box = 0; box < 9; ++box)
+    for (int i = 0; i < 9; ++i)
+      cells[BoxUnit(box)][i] = std::uint8_t(CellOf(box % 3 * 3 + i % 3, box / 3 * 3 + i / 3));
+  return cells;
+}();
 
-// The board row by row, each row left to right.
-constexpr std::array<std::uint8_t, CellCount> RowMajorCells = scanorder_detail::MakeRowMajor();
-
-// Each unit's cells: rows left to right, columns top to bottom, boxes row by row.
-constexpr std::array<std::array<std::uint8_t, 9>, UnitCount> ScanUnitCells =
-    scanorder_detail::MakeUnitOrder();
-
-// The unit kinds in the order the rater tries them for a cell.
-constexpr std::array<TUnitKind, 3> ScanKinds = {TUnitKind::Box, TUnitKind::Row,
-                                                TUnitKind::Column};
-
-constexpr int UnitOf(int cell, TUnitKind kind) {
-  switch (kind) {
-  case TUnitKind::Row:
-    return RowUnit(RowOf(cell));
-  case TUnitKind::Column:
-    return ColumnUnit(ColOf(cell));
-  case TUnitKind::Box:
-    return BoxUnit(BoxOf(cell));
-  }
-  return -1;
-}
-
-// The position of a cell in its unit's scan order.
-constexpr int ScanIndex(int unit, int cell) {
-  switch (UnitKind(unit)) {
-  case TUnitKind::Row:
-    return ColOf(cell);
-  case TUnitKind::Column:
-    return RowOf(cell);
-  case TUnitKind::Box:
-    return RowOf(cell) % 3 * 3 + ColOf(cell) % 3;
-  }
-  return -1;
-}
-
-namespace scanorder_detail {
-
-constexpr std::array<std::array<std::uint8_t, 20>, CellCount> MakeHouseOrder() {
-  std::array<std::array<std::uint8_t, 20>, CellCount> houses{};
-  const auto units = MakeUnitOrder();
+// Each cell's 20 peers: its box row by row, then the rest of its row, then
+// the rest of its column.
+constexpr std::array<std::array<std::uint8_t, 20>, CellCount> Peers = [] {
+  std::array<std::array<std::uint8_t, 20>, CellCount> peers{};
   for (int cell = 0; cell < CellCount; ++cell) {
     TCellSet seen = TCellSet::Of(cell);
     int n = 0;
-    for (const TUnitKind kind : ScanKinds)
-      for (const std::uint8_t other : units[UnitOf(cell, kind)])
-        if (!seen.Has(other)) {
-          seen.Add(other);
-          houses[cell][n++] = other;
+    const int units[3] = {BoxUnit(BoxOf(cell)), RowUnit(RowOf(cell)), ColumnUnit(ColOf(cell))};
+    for (const int unit : units)
+      for (const int peer : Cells[unit])
+        if (!seen.Has(peer)) {
+          seen.Add(peer);
+          peers[cell][n++] = std::uint8_t(peer);
         }
   }
-  return houses;
+  return peers;
+}();
+
+// The next larger number with as many bits set (Gosper's hack): walking the
+// k-subsets of positions in increasing order of their masks, which is the
+// order the reference scans use.
+constexpr unsigned NextSubset(unsigned mask) {
+  const unsigned lowest = mask & -mask;
+  const unsigned ripple = mask + lowest;
+  return ripple | (((mask ^ ripple) >> 2) / lowest);
 }
 
-} // namespace scanorder_detail
-
-// A cell's 20 peers: its box row by row, then the rest of its row, then the
-// rest of its column.
-constexpr std::array<std::array<std::uint8_t, 20>, CellCount> HousePeers =
-    scanorder_detail::MakeHouseOrder();
-
-// Steps through the k-element subsets of n positions as bit masks, in
-// increasing order of the mask, which is how the rater orders its
-// combinations. Start with FirstCombination(k); it returns false past the last.
-constexpr std::uint32_t FirstCombination(int k) {
-  return (std::uint32_t(1) << k) - 1;
+// The positions (bits of a 9-bit mask) of digit's candidates in unit.
+inline unsigned Positions(const TCellSet &cells, int unit) {
+  unsigned mask = 0;
+  for (int i = 0; i < 9; ++i)
+    if (cells.Has(Cells[unit][i]))
+      mask |= 1u << i;
+  return mask;
 }
-constexpr bool NextCombination(std::uint32_t &mask, int n) {
-  if (mask == 0)
-    return false; // the empty subset is the only one
-  const std::uint32_t lowest = mask & (~mask + 1);
-  const std::uint32_t ripple = mask + lowest;
-  mask = ripple | (((mask ^ ripple) >> 2) / lowest);
-  return mask < (std::uint32_t(1) << n);
-}
+
+} // namespace scan

@@ -1,5 +1,183 @@
+#include "scanorder.h"
 #include "techniques.h"
 
-// Not written yet.
-bool FindNakedSets(const TCandidateGrid &, int, TFind, TSteps &) { return false; }
-bool FindHiddenSets(const TCandidateGrid &, int, bool, TFind, TSteps &) { return false; }
+#include <bit>
+
+// Naked sets (n cells of a unit holding only n digits between them) and
+// hidden sets (n digits of a unit confined to n cells), of two to four.
+
+namespace {
+
+struct TUnitView {
+  std::array<TDigits, 9> candidates{}; // by position in the unit
+  std::array<unsigned, 9> positions{}; // by digit - 1: where its candidates are
+  int open = 0;
+};
+
+TUnitView ViewOf(const TCandidateGrid &grid, int unit) {
+  TUnitView view;
+  for (int i = 0; i < 9; ++i) {
+    const int cell = scan::Cells[unit][i];
+    view.open += grid.Value(cell) == 0;
+    view.candidates[i] = grid.Candidates(cell);
+    for (TDigits rest = view.candidates[i]; rest;)
+      view.positions[TakeDigit(rest) - 1] |= 1u << i;
+  }
+  return view;
+}
+
+TCellSet CellsAt(int unit, unsigned positions) {
+  TCellSet cells;
+  for (int i = 0; i < 9; ++i)
+    if (positions >> i & 1)
+      cells.Add(scan::Cells[unit][i]);
+  return cells;
+}
+
+// The cells of a set in board order, and what it takes from the cells of
+// victims: the digits of drop.
+TStep MakeStep(const TCandidateGrid &grid, int unit, TCellSet cells, TDigits digits,
+               TCellSet victims, TDigits drop) {
+  TStep step;
+  step.units = {std::uint8_t(unit)};
+  for (const int cell : cells)
+    step.cells.push_back(std::uint8_t(cell));
+  step.digits = digits;
+  for (const int cell : victims)
+    for (TDigits rest = TDigits(grid.Candidates(cell) & drop); rest;)
+      step.eliminations.push_back({std::uint8_t(cell), std::uint8_t(TakeDigit(rest))});
+  return step;
+}
+
+// The one cell of the unit left for some digit outside the set, once the
+// set's cells are cleared of it: the lowest such digit, or 0.
+int HiddenSingleAfter(const TUnitView &view, unsigned digits, unsigned setPositions,
+                      int &cellPosition) {
+  for (int d = 1; d <= 9; ++d) {
+    if (digits >> (d - 1) & 1)
+      continue;
+    const unsigned where = view.positions[d - 1];
+    const unsigned left = where & ~setPositions;
+    if (std::popcount(where) > 1 && std::popcount(left) == 1) {
+      cellPosition = std::countr_zero(left);
+      return d;
+    }
+  }
+  return 0;
+}
+
+} // namespace
+
+bool FindNakedSets(const TCandidateGrid &grid, int size, TFind find, TSteps &out) {
+  static constexpr TTechnique Techniques[] = {TTechnique::NakedPair, TTechnique::NakedTriplet,
+                                              TTechnique::NakedQuad};
+  static constexpr int Ratings[] = {30, 36, 50};
+  bool found = false;
+  for (const int unit : scan::BoxesColumnsRows) {
+    const TUnitView view = ViewOf(grid, unit);
+    // With fewer open cells the rest of the unit would be a hidden set of
+    // its own, which is found as that.
+    if (view.open < 2 * size)
+      continue;
+    unsigned usable = 0; // cells of two to size candidates
+    for (int i = 0; i < 9; ++i) {
+      const int count = DigitCount(view.candidates[i]);
+      if (count >= 2 && count <= size)
+        usable |= 1u << i;
+    }
+    if (std::popcount(usable) < size)
+      continue;
+    for (unsigned set = (1u << size) - 1; set < 1u << 9; set = scan::NextSubset(set)) {
+      if (set & ~usable)
+        continue;
+      TDigits digits = 0;
+      for (int i = 0; i < 9; ++i)
+        if (set >> i & 1)
+          digits |= view.candidates[i];
+      if (DigitCount(digits) != size)
+        continue;
+      unsigned victims = 0;
+      for (int i = 0; i < 9; ++i)
+        if (!(set >> i & 1) && (view.candidates[i] & digits))
+          victims |= 1u << i;
+      if (victims == 0)
+        continue;
+      TStep step = MakeStep(grid, unit, CellsAt(unit, set), digits, CellsAt(unit, victims), digits);
+      step.technique = Techniques[size - 2];
+      step.rating = Ratings[size - 2];
+      step.variant = size;
+      out.push_back(std::move(step));
+      found = true;
+      if (find == TFind::First)
+        return true;
+    }
+  }
+  return found;
+}
+
+bool FindHiddenSets(const TCandidateGrid &grid, int size, bool direct, TFind find, TSteps &out) {
+  static constexpr TTechnique Techniques[] = {TTechnique::HiddenPair, TTechnique::HiddenTriplet,
+                                              TTechnique::HiddenQuad};
+  static constexpr int Ratings[] = {34, 40, 54};
+  static constexpr TTechnique DirectTechniques[] = {TTechnique::DirectHiddenPair,
+                                                    TTechnique::DirectHiddenTriplet};
+  static constexpr int DirectRatings[] = {20, 25};
+  if (direct && size > 3)
+    return false;
+  bool found = false;
+  for (const int unit : scan::BoxesColumnsRows) {
+    const TUnitView view = ViewOf(grid, unit);
+    // A hidden set in a unit of at most twice its size open is the naked
+    // set of the other cells, which is found first; a direct one only needs
+    // a cell left over for the single.
+    if (!(view.open > 2 * size || (direct && view.open > size)))
+      continue;
+    unsigned usable = 0; // digits of two to size positions
+    for (int d = 0; d < 9; ++d) {
+      const int count = std::popcount(view.positions[d]);
+      if (count >= 2 && count <= size)
+        usable |= 1u << d;
+    }
+    if (std::popcount(usable) < size)
+      continue;
+    for (unsigned set = (1u << size) - 1; set < 1u << 9; set = scan::NextSubset(set)) {
+      if (set & ~usable)
+        continue;
+      unsigned where = 0;
+      for (int d = 0; d < 9; ++d)
+        if (set >> d & 1)
+          where |= view.positions[d];
+      if (std::popcount(where) != size)
+        continue;
+      const TDigits digits = TDigits(set);
+      int position = 0, single = 0;
+      if (direct) {
+        single = HiddenSingleAfter(view, set, where, position);
+        if (single == 0)
+          continue;
+      } else {
+        bool drops = false;
+        for (int i = 0; i < 9; ++i)
+          drops = drops || (where >> i & 1 && (view.candidates[i] & ~digits));
+        if (!drops)
+          continue;
+      }
+      const TCellSet cells = CellsAt(unit, where);
+      TStep step = MakeStep(grid, unit, cells, digits, cells, TDigits(AllDigits & ~digits));
+      if (direct) {
+        step.technique = DirectTechniques[size - 2];
+        step.rating = DirectRatings[size - 2];
+        step.placements.push_back({scan::Cells[unit][position], std::uint8_t(single)});
+      } else {
+        step.technique = Techniques[size - 2];
+        step.rating = Ratings[size - 2];
+      }
+      step.variant = size;
+      out.push_back(std::move(step));
+      found = true;
+      if (find == TFind::First)
+        return true;
+    }
+  }
+  return found;
+}

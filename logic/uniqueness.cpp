@@ -1,5 +1,5 @@
 #include "eliminations.h"
-#include "scanorder.h"
+#include "cellscan.h"
 #include "techniques.h"
 
 #include <algorithm>
@@ -64,7 +64,7 @@ public:
   TLoopFinder(const TCandidateGrid &grid, TFind find) : m_grid(grid), m_find(find) {}
 
   void Run() {
-    for (const int cell : RowMajorCells) {
+    for (const int cell : scan::RowMajorCells) {
       const TDigits digits = m_grid.Candidates(cell);
       if (DigitCount(digits) != 2)
         continue;
@@ -123,7 +123,7 @@ void TLoopFinder::Explore(int cell, int allowedExtra, TDigits extra, int lastKin
   for (int k = 0; k < 3 && !m_done; ++k) {
     if (k == lastKind)
       continue;
-    for (const int next : ScanUnitCells[UnitOf(cell, ScanKinds[k])]) {
+    for (const int next : scan::Cells[scan::UnitOf(cell, scan::Kinds[k])]) {
       if (next == m_loop[0] && m_length >= 4) {
         Closed();
         if (m_done)
@@ -243,17 +243,17 @@ void TLoopFinder::Type3(int c1, int c2, TDigits extra) {
   const int base = LoopRating(m_length);
   const TDigits both = m_grid.Candidates(c1) & m_grid.Candidates(c2);
   for (int degree = DigitCount(extra); degree <= 7; ++degree) {
-    for (const TUnitKind kind : ScanKinds) {
-      const int unit = UnitOf(c1, kind);
-      if (unit != UnitOf(c2, kind))
+    for (const TUnitKind kind : scan::Kinds) {
+      const int unit = scan::UnitOf(c1, kind);
+      if (unit != scan::UnitOf(c2, kind))
         continue;
-      const auto &cells = ScanUnitCells[unit];
-      const int index1 = ScanIndex(unit, c1), index2 = ScanIndex(unit, c2);
+      const auto &cells = scan::Cells[unit];
+      const int index1 = scan::IndexOf(unit, c1), index2 = scan::IndexOf(unit, c2);
       const int open = (UnitSets[unit] & m_grid.OpenCells()).Count();
 
       const int nakedRating = base + degree - 1;
       if (degree * 2 <= open && Wanted(nakedRating, 3)) {
-        std::uint32_t mask = FirstCombination(degree);
+        unsigned mask = scan::FirstSubset(degree);
         do {
           if ((mask >> index1 & 1) == 0 || (mask >> index2 & 1) != 0)
             continue;
@@ -285,7 +285,7 @@ void TLoopFinder::Type3(int c1, int c2, TDigits extra) {
           Offer(std::move(found));
           if (!Wanted(nakedRating, 3))
             break;
-        } while (NextCombination(mask, 9));
+        } while (scan::NextSubset(mask, 9));
       }
 
       const TDigits others = TDigits(AllDigits & ~m_pair & ~extra);
@@ -297,7 +297,7 @@ void TLoopFinder::Type3(int c1, int c2, TDigits extra) {
         int spareCount = 0;
         for (TDigits rest = others; rest;)
           spare[spareCount++] = TakeDigit(rest);
-        std::uint32_t pick = FirstCombination(degree - 2);
+        unsigned pick = scan::FirstSubset(degree - 2);
         do {
           TDigits digits = m_pair;
           for (int i = 0; i < spareCount; ++i)
@@ -337,7 +337,7 @@ void TLoopFinder::Type3(int c1, int c2, TDigits extra) {
             Offer(std::move(found));
           if (!Wanted(hiddenRating, 3))
             break;
-        } while (NextCombination(pick, spareCount));
+        } while (scan::NextSubset(pick, spareCount));
       }
     }
   }
@@ -352,9 +352,9 @@ void TLoopFinder::Type4(int c1, int c2) {
   const TCellSet pair = TCellSet::Of(c1) | TCellSet::Of(c2);
   const int low = FirstDigit(m_pair), high = FirstDigit(TDigits(m_pair & (m_pair - 1)));
   int lockLow = -1, lockHigh = -1; // the last unit of each kind order that locks the digit
-  for (const TUnitKind kind : ScanKinds) {
-    const int unit = UnitOf(c1, kind);
-    if (unit != UnitOf(c2, kind))
+  for (const TUnitKind kind : scan::Kinds) {
+    const int unit = scan::UnitOf(c1, kind);
+    if (unit != scan::UnitOf(c2, kind))
       continue;
     const TCellSet rest = UnitSets[unit] - pair;
     if ((rest & m_grid.Cells(low)).Empty())
