@@ -85,6 +85,7 @@ TStep BugStep(const TGrave &grave, int type, int rating) {
   step.variant = type;
   step.rating = rating;
   step.digits = grave.allExtra;
+  step.complexity = grave.count;
   for (int k = 0; k < grave.count; ++k)
     step.cells.push_back(std::uint8_t(grave.cells[k]));
   return step;
@@ -211,7 +212,8 @@ private:
 
 } // namespace
 
-// A step lists the BUG cells, then for type 3 the naked set's other cells.
+// A step lists the BUG cells, then for type 3 the naked set's other cells;
+// its complexity is the number of BUG cells, its digits the BUG digits.
 bool FindBug(const TCandidateGrid &grid, TFind find, TSteps &out) {
   TGrave grave;
   if (!FindGrave(grid, grave) || grave.count == 0)

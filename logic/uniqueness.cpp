@@ -315,7 +315,7 @@ void TLoopFinder::Type3(int c1, int c2, TDigits extra) {
             usable = at != 0;
             where |= at;
           }
-          if (!usable || std::popcount(where) != degree)
+          if (!usable || BitCount(where) != degree)
             continue;
           TEliminations removed;
           TCellSet members;
