@@ -100,17 +100,20 @@ void TPuzzleTextReader::Finish() {
   DropBlock();
 }
 
-void TPuzzleTextReader::Skip(qint64 line) {
+void TPuzzleTextReader::Skip(qint64 line, QByteArrayView text) {
   ++m_skipped;
   if (m_firstSkipped.size() < ReportedSkips)
     m_firstSkipped.push_back(line);
+  if (m_skippedLine)
+    m_skippedLine(line, text);
 }
 
 void TPuzzleTextReader::DropBlock() {
-  for (const qint64 line : m_rowLines)
-    Skip(line);
+  for (std::size_t i = 0; i < m_rowLines.size(); ++i)
+    Skip(m_rowLines[i], i < m_rowTexts.size() ? QByteArrayView(m_rowTexts[i]) : QByteArrayView());
   m_rows.clear();
   m_rowLines.clear();
+  m_rowTexts.clear();
 }
 
 void TPuzzleTextReader::Emit(const TTextPuzzle &puzzle) {
@@ -158,6 +161,8 @@ void TPuzzleTextReader::EndLine() {
   if (const auto row = cut ? std::nullopt : BlockRow(body)) {
     m_rows.push_back(*row);
     m_rowLines.push_back(number);
+    if (m_skippedLine)
+      m_rowTexts.emplace_back(body.data(), body.size());
     if (m_rows.size() == 9) {
       TTextPuzzle puzzle;
       for (int r = 0; r < 9; ++r)
@@ -165,12 +170,13 @@ void TPuzzleTextReader::EndLine() {
       puzzle.line = m_rowLines.front();
       m_rows.clear();
       m_rowLines.clear();
+      m_rowTexts.clear();
       Emit(puzzle);
     }
     return;
   }
   DropBlock();
-  Skip(number);
+  Skip(number, body);
 }
 
 TGrid GridFromCells(const TPuzzleCells &cells) {

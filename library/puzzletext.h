@@ -41,6 +41,12 @@ public:
   using TFound = std::function<void(const TTextPuzzle &)>;
   explicit TPuzzleTextReader(TFound found);
 
+  // Told of every skipped line as it is skipped, with its number and its text
+  // as read (the rows of a block when the block is given up), for a caller
+  // that names each bad line rather than counting them.
+  using TSkippedLine = std::function<void(qint64 line, QByteArrayView text)>;
+  void SetSkippedLine(TSkippedLine skipped) { m_skippedLine = std::move(skipped); }
+
   void Feed(QByteArrayView bytes);
   // The end of the text: a last line without a line end, an open block.
   void Finish();
@@ -53,11 +59,12 @@ public:
 
 private:
   void EndLine();
-  void Skip(qint64 line);
+  void Skip(qint64 line, QByteArrayView text);
   void DropBlock();
   void Emit(const TTextPuzzle &puzzle);
 
   TFound m_found;
+  TSkippedLine m_skippedLine;
   QByteArray m_line;
   bool m_lineCut = false;
   bool m_lineOpen = false;
@@ -69,6 +76,7 @@ private:
   // The rows of a block read so far, with their line numbers.
   std::vector<std::array<char, 9>> m_rows;
   std::vector<qint64> m_rowLines;
+  std::vector<QByteArray> m_rowTexts; // only for m_skippedLine
 };
 
 // The puzzle that Paste Puzzle finds in the clipboard's text: the program's

@@ -4,6 +4,7 @@
 # its own files. Sourced by test_install.sh and test_package.sh with
 #   prefix   the install prefix
 #   bindir   the program's folder in it: bin, or games in a Debian package
+#            (the rater, a tool rather than a game, is in bin in both)
 #   build    the build folder, whose app/Data holds the starter files
 #   has_help 1 when the build made nghelp.chm
 #   app_id   the application id
@@ -90,3 +91,15 @@ expect "Library folder: $home/Documents/Ninegrove (made when first needed)"
 [ -z "$(ls -A "$home")" ] || fail "--version wrote into the home folder"
 rm -rf "$home"
 (cd / && "$program" --help) | grep -q -- "--version" || fail "--help does not list --version"
+
+# The rater and its man page; started from elsewhere, it rates standard input.
+rater="$prefix/bin/ninegrove-rate"
+[ -f "$rater" ] && [ ! -L "$rater" ] && [ -x "$rater" ] || fail "no rater at $rater"
+[ -s "$prefix/share/man/man1/ninegrove-rate.1.gz" ] || fail "no man page for ninegrove-rate"
+gzip -t "$prefix/share/man/man1/ninegrove-rate.1.gz" || fail "the rater's man page is not gzip"
+version=$(cd / && "$rater" --version) || fail "ninegrove-rate --version failed"
+[ "$version" = "ninegrove-rate (Ninegrove) 1.0" ] || fail "ninegrove-rate --version says: $version"
+puzzle=..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..
+rated=$(cd / && echo "$puzzle" | "$rater" --threads 1) || fail "ninegrove-rate failed"
+echo "$rated" | grep -qx "$puzzle ED=[0-9]*\.[0-9]/[0-9]*\.[0-9]/[0-9]*\.[0-9]" ||
+  fail "ninegrove-rate printed: $rated"

@@ -198,6 +198,9 @@ void TestCollections::readForms() {
     TPuzzleTextReader reader([&](const TTextPuzzle &puzzle) {
       found << Cells(puzzle.cells) + QLatin1Char('\t') + puzzle.title;
     });
+    // Every skipped line told as it is skipped, in order.
+    QList<qint64> told;
+    reader.SetSkippedLine([&](qint64 line, QByteArrayView) { told << line; });
     for (qsizetype at = 0; at < text.size(); at += piece)
       reader.Feed(QByteArrayView(text).sliced(at, std::min(piece, text.size() - at)));
     reader.Finish();
@@ -205,6 +208,10 @@ void TestCollections::readForms() {
     QCOMPARE(reader.FirstSkipped(), skipped);
     QCOMPARE(reader.Puzzles(), puzzles.size());
     QCOMPARE(reader.Skipped(), skippedCount < 0 ? skipped.size() : skippedCount);
+    QCOMPARE(told.size(), reader.Skipped());
+    QCOMPARE(told.first(std::min(told.size(), qsizetype(TPuzzleTextReader::ReportedSkips))),
+             skipped);
+    QVERIFY(std::is_sorted(told.begin(), told.end()));
   }
 }
 
