@@ -1,5 +1,5 @@
-#include "eliminations.h"
 #include "cellscan.h"
+#include "eliminations.h"
 #include "techniques.h"
 
 #include <array>
@@ -156,8 +156,7 @@ private:
   void Triplet(int a, int b, int c, const TCellSet &common) {
     std::array<TDigits, MaxExcluders> masks{};
     const int count = Masks(common, masks);
-    const TDigits da = m_grid.Candidates(a), db = m_grid.Candidates(b),
-                  dc = m_grid.Candidates(c);
+    const TDigits da = m_grid.Candidates(a), db = m_grid.Candidates(b), dc = m_grid.Candidates(c);
     const bool seeAB = Sees(a, b), seeAC = Sees(a, c), seeBC = Sees(b, c);
     std::array<TDigits, 10> pairBarred{}; // by digit of b: the digits of c barred with it
     for (int k = 0; k < count; ++k)
@@ -188,12 +187,13 @@ private:
       }
       for (TDigits restB = TDigits(db & ~noY); restB;) {
         const int y = TakeDigit(restB);
-        const TDigits thirds =
-            TDigits(dc & ~(everyY | barred[y] | (seeBC ? DigitBit(y) : 0)));
+        const TDigits thirds = TDigits(dc & ~(everyY | barred[y] | (seeBC ? DigitBit(y) : 0)));
         if (thirds) {
           allowedA |= bit;
           allowedB |= DigitBit(y);
           allowedC |= thirds;
+          if (allowedB == db && allowedC == dc)
+            break; // b and c keep every digit; x is what was in question
         }
       }
     }

@@ -1,5 +1,5 @@
-#include "eliminations.h"
 #include "cellscan.h"
+#include "eliminations.h"
 #include "techniques.h"
 
 #include <array>
@@ -21,7 +21,7 @@ struct TGrave {
   int count = 0;
   std::array<TDigits, CellCount> extra{}; // each BUG cell's BUG candidates
   TDigits allExtra = 0;
-  TCellSet seeAll;                   // cells that see every BUG cell, none of them
+  TCellSet seeAll; // cells that see every BUG cell, none of them
 };
 
 // False when the grid is no BUG pattern plus BUG candidates.
@@ -34,7 +34,7 @@ bool FindGrave(const TCandidateGrid &grid, TGrave &grave) {
   bool first = true;
   for (const TUnitKind kind : scan::Kinds)
     for (int i = 0; i < 9; ++i) {
-      const int unit = kind == TUnitKind::Box ? BoxUnit(i)
+      const int unit = kind == TUnitKind::Box   ? BoxUnit(i)
                        : kind == TUnitKind::Row ? RowUnit(i)
                                                 : ColumnUnit(i);
       for (int digit = 1; digit <= 9; ++digit) {

@@ -1,5 +1,5 @@
-#include "eliminations.h"
 #include "cellscan.h"
+#include "eliminations.h"
 #include "techniques.h"
 
 #include <algorithm>

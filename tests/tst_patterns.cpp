@@ -129,8 +129,8 @@ int LoopRating(const TStep &step) {
   const int setCells = int(step.cells.size()) - length;
   bool hidden = true;
   for (const TCandidate &c : step.eliminations)
-    hidden = hidden && std::find(step.cells.begin() + length, step.cells.end(), c.cell) !=
-                           step.cells.end();
+    hidden = hidden &&
+             std::find(step.cells.begin() + length, step.cells.end(), c.cell) != step.cells.end();
   return base + (hidden ? setCells - 1 : setCells);
 }
 
@@ -322,8 +322,8 @@ void TestPatterns::alignedDefinition() {
   TSteps steps;
   FindAlignedExclusion(grid, size, TFind::All, steps);
   for (const TStep &step : steps) {
-    QCOMPARE(step.technique, size == 2 ? TTechnique::AlignedPairExclusion
-                                       : TTechnique::AlignedTripletExclusion);
+    QCOMPARE(step.technique,
+             size == 2 ? TTechnique::AlignedPairExclusion : TTechnique::AlignedTripletExclusion);
     QCOMPARE(step.rating, size == 2 ? 62 : 75);
     CheckAligned(grid, step);
     CheckEliminations(grid, step);
