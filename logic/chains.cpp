@@ -258,6 +258,9 @@ struct TNode {
   std::uint16_t parentCount;
   std::uint32_t parents; // into TSearch::m_parents
   std::int32_t nested;   // into TSearch::m_nested, or -1
+  // A filter of the nodes on the way here along first causes: a node whose
+  // bit is clear is surely not among them.
+  std::uint64_t way;
 };
 
 // A nested step an advanced node came from: what tells it apart from an equal
@@ -282,13 +285,17 @@ public:
     absurdOn = absurdOff = -1;
   }
   int Find(TNodeId id) const { return m_where[id]; }
+  static constexpr std::uint64_t WayBit(TNodeId id) {
+    return std::uint64_t(1) << (std::uint32_t(id) * 2654435761u >> 26);
+  }
   bool Has(TNodeId id) const { return m_where[id] >= 0; }
   // A node of the search; registered ones are found by Find.
   int Add(TNodeId id, int parent, const TImplied *implied, bool registered) {
     const int index = int(m_nodes.size());
     TNode node{id, implied ? implied->cause : std::uint8_t(CauseNone), 0,
-               std::uint32_t(m_parents.size()), -1};
+               std::uint32_t(m_parents.size()), -1, WayBit(id)};
     if (parent >= 0) {
+      node.way |= m_nodes[parent].way;
       m_parents.push_back(std::uint32_t(parent));
       ++node.parentCount;
     }
@@ -310,7 +317,7 @@ public:
   // An "off" node that a technique applied inside the chain proves.
   int AddAdvanced(TNodeId id, const std::vector<int> &parents, const TNested *nested) {
     const int index = int(m_nodes.size());
-    TNode node{id, CauseAdvanced, 0, std::uint32_t(m_parents.size()), -1};
+    TNode node{id, CauseAdvanced, 0, std::uint32_t(m_parents.size()), -1, WayBit(id)};
     for (const int parent : parents) {
       m_parents.push_back(std::uint32_t(parent));
       ++node.parentCount;
@@ -405,6 +412,8 @@ struct TCandidateStep {
   // For a step used inside another chain: the "on" nodes it rests on, each
   // with its cause, from which the eliminations it needs follow.
   std::vector<std::pair<std::uint8_t, TNodeId>> reliance;
+  // Inside a chain: the eliminations of the outer chain it needs.
+  std::vector<TNodeId> parents;
   bool Before(const TCandidateStep &other) const {
     if (rating != other.rating)
       return rating < other.rating;
@@ -416,11 +425,17 @@ struct TCandidateStep {
   }
 };
 
+std::vector<TNodeId> RelianceParents(const std::vector<std::pair<std::uint8_t, TNodeId>> &reliance,
+                                     const TCandidateGrid &initial,
+                                     const TCandidateGrid &current);
+
 class TFound {
 public:
-  explicit TFound(TFind find, bool nesting = false) : m_find(find), m_nesting(nesting) {}
-  // Whether steps must say what they rest on, to be used inside a chain.
-  bool Nesting() const { return m_nesting; }
+  // Steps for use inside a chain that started from initial say what they
+  // rest on; they need no words.
+  explicit TFound(TFind find, const TCandidateGrid *initial = nullptr)
+      : m_find(find), m_initial(initial) {}
+  bool Nesting() const { return m_initial != nullptr; }
   // Every step, easiest first; of steps with the same eliminations the first.
   std::vector<TCandidateStep> &Sorted() {
     std::stable_sort(m_all.begin(), m_all.end(),
@@ -443,7 +458,11 @@ public:
     return rating < m_best->rating ||
            (rating == m_best->rating && complexity <= m_best->complexity);
   }
-  void Offer(TCandidateStep &&candidate) {
+  void Offer(TCandidateStep &&candidate, const TCandidateGrid &current) {
+    if (m_initial) {
+      candidate.parents = RelianceParents(candidate.reliance, *m_initial, current);
+      candidate.reliance.clear();
+    }
     candidate.sequence = m_sequence++;
     if (m_find == TFind::All) {
       m_all.push_back(std::move(candidate));
@@ -468,7 +487,7 @@ public:
 
 private:
   TFind m_find;
-  bool m_nesting = false;
+  const TCandidateGrid *m_initial = nullptr;
   int m_sequence = 0;
   std::unique_ptr<TCandidateStep> m_best;
   std::vector<TCandidateStep> m_all;
@@ -659,6 +678,8 @@ private:
 
   // Whether the node stands on the chain that led to index.
   bool OnChain(int index, TNodeId id) const {
+    if (!m_search.Has(id) || !(m_search.Node(index).way & TSearch::WayBit(id)))
+      return false;
     for (int i = m_search.Parent(index); i >= 0; i = m_search.Parent(i))
       if (m_search.Node(i).id == id)
         return true;
@@ -759,7 +780,7 @@ private:
     const int rating = ChainBase(links) + LengthBonus(complexity);
     if (!m_found.Worth(rating, complexity))
       return;
-    TCandidateStep c{rating, complexity, SortKey(links), 0, {}, {}};
+    TCandidateStep c{rating, complexity, SortKey(links), 0, {}, {}, {}};
     c.step.technique = links.cell && links.region ? TTechnique::ForcingXYChain
                        : links.cell              ? TTechnique::ForcingYChain
                                                  : TTechnique::ForcingXChain;
@@ -768,11 +789,12 @@ private:
     const TNodeId id = m_search.Node(target).id;
     c.step.cells = {std::uint8_t(NodeCell(id))};
     c.step.digits = DigitBit(NodeDigit(id));
-    c.step.chains = {m_search.ChainTo(target)};
     Conclude(m_grid, id, c.step);
     if (m_found.Nesting())
       c.reliance = Reliance({{&m_search, target}}, CauseNone);
-    m_found.Offer(std::move(c));
+    else
+      c.step.chains = {m_search.ChainTo(target)};
+    m_found.Offer(std::move(c), m_grid);
   }
 
   // A candidate goes when it sees an "on" node and an "off" node of its
@@ -807,11 +829,12 @@ private:
     TDigits digits = 0;
     for (const int cell : cycleCells)
       step.cells.push_back(std::uint8_t(cell));
-    step.chains = {m_search.ChainTo(end)};
-    for (const TChainNode &node : step.chains[0])
-      digits |= DigitBit(node.candidate.digit);
+    for (int i = end; i >= 0; i = m_search.Parent(i))
+      digits |= DigitBit(NodeDigit(m_search.Node(i).id));
     step.digits = digits;
-    TCandidateStep c{rating, complexity, SortKey(links), 0, std::move(step), {}};
+    if (!m_found.Nesting())
+      step.chains = {m_search.ChainTo(end)};
+    TCandidateStep c{rating, complexity, SortKey(links), 0, std::move(step), {}, {}};
     if (m_found.Nesting())
       // The cycle read both ways: its "off" nodes are the other way's "on"
       // nodes, each with the link that turned it off.
@@ -830,7 +853,7 @@ private:
             std::find(c.reliance.begin(), c.reliance.end(), item) == c.reliance.end())
           c.reliance.push_back(item);
       }
-    m_found.Offer(std::move(c));
+    m_found.Offer(std::move(c), m_grid);
   }
 
   const TCandidateGrid &m_grid;
@@ -974,13 +997,12 @@ private:
         nestedLevels.push_back(TChaining(int(TChaining::DynamicPlus) + level - 4));
     }
     for (const TChaining nestedLevel : nestedLevels) {
-      TFound inner(TFind::All, true);
+      TFound inner(TFind::All, &m_grid);
       CollectChains(current, nestedLevel, inner);
       for (const TCandidateStep &c : inner.Sorted())
-        if (const std::vector<TNodeId> ids = RelianceParents(c.reliance, m_grid, current);
-            !ids.empty()) {
+        if (!c.parents.empty()) {
           const TNested nested{StepKey(c), c.complexity};
-          addOffs(c.step.eliminations, ids, &nested);
+          addOffs(c.step.eliminations, c.parents, &nested);
         }
       if (added)
         return;
@@ -1017,12 +1039,13 @@ private:
     step.rating = rating;
     step.variant = m_mode.level;
     step.complexity = complexity;
-    for (const TTarget &t : targets)
-      step.chains.push_back(t.search->ChainTo(t.index));
-    TCandidateStep c{rating, complexity, sortKey, 0, std::move(step), {}};
+    if (!m_found.Nesting())
+      for (const TTarget &t : targets)
+        step.chains.push_back(t.search->ChainTo(t.index));
+    TCandidateStep c{rating, complexity, sortKey, 0, std::move(step), {}, {}};
     if (m_found.Nesting())
       c.reliance = Reliance(targets, rootCause);
-    m_found.Offer(std::move(c));
+    m_found.Offer(std::move(c), m_grid);
   }
   bool Worth(int complexity) const {
     return m_found.Worth(m_mode.base + LengthBonus(complexity), complexity);
