@@ -100,23 +100,37 @@ constexpr bool TwoCells(const TCellSet &set) {
 
 // "On" to "off": the other candidates of the cell, then the other places of
 // the digit in box, row and column.
+// The 20 peers of each cell in the order links are drawn from them: box,
+// row, column, each peer at its first place.
+using TPeerOrder = std::array<std::array<std::uint8_t, 20>, CellCount>;
+constexpr TPeerOrder MakePeerOrder() {
+  TPeerOrder order{};
+  for (int cell = 0; cell < CellCount; ++cell) {
+    int n = 0;
+    TCellSet seen = TCellSet::Of(cell);
+    for (int kind = 0; kind < 3; ++kind)
+      for (const int other : Houses[cell][kind])
+        if (!seen.Has(other)) {
+          seen.Add(other);
+          order[cell][n++] = std::uint8_t(other);
+        }
+  }
+  return order;
+}
+constexpr TPeerOrder PeerOrder = MakePeerOrder();
+
 int OnToOff(const TCandidateGrid &grid, TNodeId id, bool cellLinks, std::array<TNodeId, 28> &out) {
   const int cell = NodeCell(id), digit = NodeDigit(id);
   int n = 0;
   if (cellLinks)
     for (TDigits rest = TDigits(grid.Candidates(cell) & ~DigitBit(digit)); rest;)
       out[n++] = NodeOf(cell, TakeDigit(rest), false);
-  TCellSet seen = TCellSet::Of(cell);
   const TCellSet &holders = grid.Cells(digit);
-  for (int kind = 0; kind < 3; ++kind) {
-    if ((HouseSets[kind][cell] & (holders - seen)).Empty())
-      continue;
-    for (const int other : Houses[cell][kind])
-      if (holders.Has(other) && !seen.Has(other)) {
-        seen.Add(other);
-        out[n++] = NodeOf(other, digit, false);
-      }
-  }
+  if ((PeerSets[cell] & holders).Empty())
+    return n;
+  for (const int other : PeerOrder[cell])
+    if (holders.Has(other))
+      out[n++] = NodeOf(other, digit, false);
   return n;
 }
 
