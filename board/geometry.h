@@ -166,7 +166,9 @@ constexpr TUnitCells MakeUnitCells() {
   return units;
 }
 
-constexpr TUnitCells UnitCells = MakeUnitCells();
+// Inline, like the reference to it below: a reference at namespace scope
+// has external linkage, and every file that uses it must see one object.
+inline constexpr TUnitCells UnitCells = MakeUnitCells();
 
 constexpr std::array<TCellSet, UnitCount> MakeUnitSets() {
   std::array<TCellSet, UnitCount> sets{};
@@ -211,7 +213,7 @@ constexpr std::array<std::array<std::uint8_t, 20>, CellCount> MakePeerLists() {
 } // namespace geometry_detail
 
 // The cells of each unit, in the order above.
-constexpr const auto &UnitCells = geometry_detail::UnitCells;
+inline constexpr const auto &UnitCells = geometry_detail::UnitCells;
 // Each unit as a set.
 constexpr std::array<TCellSet, UnitCount> UnitSets = geometry_detail::MakeUnitSets();
 // The row, column and box unit of each cell.
