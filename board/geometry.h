@@ -15,9 +15,26 @@ constexpr TDigits AllDigits = 0x1FF;
 constexpr TDigits DigitBit(int digit) {
   return TDigits(1u << (digit - 1));
 }
+
+namespace geometry_detail {
+// Looked up, not computed: baseline x86-64 has no popcount instruction, so
+// std::popcount is a library call, and the searches count in their hottest
+// loops.
+inline constexpr auto DigitCounts = [] {
+  std::array<std::uint8_t, AllDigits + 1> counts{};
+  for (unsigned digits = 0; digits <= AllDigits; ++digits)
+    counts[digits] = std::uint8_t(std::popcount(digits));
+  return counts;
+}();
+} // namespace geometry_detail
+
 constexpr int DigitCount(TDigits digits) {
-  return std::popcount(static_cast<unsigned>(digits));
+  // The high seven bits count too, for a mask that was never cut to nine.
+  return geometry_detail::DigitCounts[digits & AllDigits] +
+         geometry_detail::DigitCounts[digits >> 9];
 }
+static_assert(DigitCount(0) == 0 && DigitCount(AllDigits) == 9 && DigitCount(0xFFFF) == 16);
+
 // The lowest digit of a non-empty mask.
 constexpr int FirstDigit(TDigits digits) {
   return std::countr_zero(static_cast<unsigned>(digits)) + 1;
