@@ -236,6 +236,21 @@ constexpr std::array<TCellSet, UnitCount> UnitSets = geometry_detail::MakeUnitSe
 // The row, column and box unit of each cell.
 constexpr std::array<std::array<std::uint8_t, 3>, CellCount> UnitsOf =
     geometry_detail::MakeUnitsOf();
+// The digits that stand in each unit, by unit number: what the searches keep
+// so that a cell's candidates are three lookups away.
+using TUnitDigits = std::array<TDigits, UnitCount>;
+
+// The digits that stand in a cell's row, column or box.
+constexpr TDigits SeenDigits(const TUnitDigits &units, int cell) {
+  const auto &of = UnitsOf[cell];
+  return TDigits(units[of[0]] | units[of[1]] | units[of[2]]);
+}
+// Records digits as standing in a cell's row, column and box.
+constexpr void StandDigits(TUnitDigits &units, int cell, TDigits digits) {
+  for (const int unit : UnitsOf[cell])
+    units[unit] |= digits;
+}
+
 // The 20 cells that share a unit with each cell, as a set and in ascending order.
 constexpr std::array<TCellSet, CellCount> PeerSets = geometry_detail::MakePeerSets();
 constexpr std::array<std::array<std::uint8_t, 20>, CellCount> Peers =
