@@ -29,9 +29,26 @@ constexpr TDigits AllDigits = 0x1FF;
 constexpr TDigits DigitBit(int digit) {
   return TDigits(1u << (digit - 1));
 }
+
+namespace geometry_detail {
+// Looked up, not computed: baseline x86-64 has no popcount instruction, so
+// std::popcount is a library call, and the searches count in their hottest
+// loops.
+inline constexpr auto DigitCounts = [] {
+  std::array<std::uint8_t, AllDigits + 1> counts{};
+  for (unsigned digits = 0; digits <= AllDigits; ++digits)
+    counts[digits] = std::uint8_t(std::popcount(digits));
+  return counts;
+}();
+} // namespace geometry_detail
+
 constexpr int DigitCount(TDigits digits) {
-  return BitCount(digits);
+  // The high seven bits count too, for a mask that was never cut to nine.
+  return geometry_detail::DigitCounts[digits & AllDigits] +
+         geometry_detail::DigitCounts[digits >> 9];
 }
+static_assert(DigitCount(0) == 0 && DigitCount(AllDigits) == 9 && DigitCount(0xFFFF) == 16);
+
 // The lowest digit of a non-empty mask.
 constexpr int FirstDigit(TDigits digits) {
   return std::countr_zero(static_cast<unsigned>(digits)) + 1;
@@ -180,7 +197,9 @@ constexpr TUnitCells MakeUnitCells() {
   return units;
 }
 
-constexpr TUnitCells UnitCells = MakeUnitCells();
+// Inline, like the reference to it below: a reference at namespace scope
+// has external linkage, and every file that uses it must see one object.
+inline constexpr TUnitCells UnitCells = MakeUnitCells();
 
 constexpr std::array<TCellSet, UnitCount> MakeUnitSets() {
   std::array<TCellSet, UnitCount> sets{};
@@ -231,6 +250,21 @@ constexpr std::array<TCellSet, UnitCount> UnitSets = geometry_detail::MakeUnitSe
 // The row, column and box unit of each cell.
 constexpr std::array<std::array<std::uint8_t, 3>, CellCount> UnitsOf =
     geometry_detail::MakeUnitsOf();
+// The digits that stand in each unit, by unit number: what the searches keep
+// so that a cell's candidates are three lookups away.
+using TUnitDigits = std::array<TDigits, UnitCount>;
+
+// The digits that stand in a cell's row, column or box.
+constexpr TDigits SeenDigits(const TUnitDigits &units, int cell) {
+  const auto &of = UnitsOf[cell];
+  return TDigits(units[of[0]] | units[of[1]] | units[of[2]]);
+}
+// Records digits as standing in a cell's row, column and box.
+constexpr void StandDigits(TUnitDigits &units, int cell, TDigits digits) {
+  for (const int unit : UnitsOf[cell])
+    units[unit] |= digits;
+}
+
 // The 20 cells that share a unit with each cell, as a set and in ascending order.
 constexpr std::array<TCellSet, CellCount> PeerSets = geometry_detail::MakePeerSets();
 constexpr std::array<std::array<std::uint8_t, 20>, CellCount> Peers =

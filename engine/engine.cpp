@@ -1,5 +1,7 @@
 #include "engine.h"
 
+#include "geometry.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -13,243 +15,144 @@ namespace {
 // Within one step the engine works on one 16-bit word per cell instead of the
 // texts; every text it writes is the one the passes over the texts would
 // write, in the same order, and the texts are brought up to date before a
-// step ends.
-using Mask = std::uint16_t; // bit d set for digit d, 1..9
-constexpr Mask AllDigits = 0x3FE;
-constexpr Mask Decided = 0x8000; // a one-character text, its digit 1..9 (or 0) in bits 10-13
-constexpr Mask Raw = 0x4000;     // a longer text that is not the ascending list of its digits
-constexpr Mask Open = 0x0001;    // a text of two or more characters, its candidates in bits 1-9
-constexpr int DigitShift = 10;
+// step ends. The low nine bits are an open cell's candidates; a decided cell
+// keeps its digit apart, so a unit's candidates are the plain union of its
+// cells.
+using TCellWord = std::uint16_t;
+constexpr TCellWord Open = 0x0200;    // a text of two or more characters
+constexpr int DigitShift = 10;        // a decided cell's digit in bits 10-13, 0 for a non-digit
+constexpr TCellWord Raw = 0x4000;     // a longer text that is not the ascending list of its digits
+constexpr TCellWord Decided = 0x8000; // a one-character text
 
-// Cells in board order: index column * 9 + row.
-using TCells = std::array<Mask, 81>;
+// One word for each cell, by cell number.
+using TCellWords = std::array<TCellWord, CellCount>;
 
-constexpr int Index(int c, int r) {
-  return c * 9 + r;
+std::string &TextOf(TGrid &board, int cell) {
+  return board[ColOf(cell)][RowOf(cell)].Text;
 }
 
-constexpr int BoxOf(int c, int r) {
-  return BoxStart(r) + c / 3;
+const std::string &TextOf(const TGrid &board, int cell) {
+  return board[ColOf(cell)][RowOf(cell)].Text;
 }
 
-constexpr std::array<std::uint8_t, 1024> MakeCounts() {
-  std::array<std::uint8_t, 1024> counts{};
-  for (unsigned mask = 0; mask < counts.size(); ++mask)
-    counts[mask] = static_cast<std::uint8_t>(std::popcount(mask));
-  return counts;
+TDigits CandidatesOf(TCellWord word) {
+  return word & AllDigits;
 }
 
-constexpr std::array<std::uint8_t, 1024> Counts = MakeCounts();
-
-// The number of digits in a mask.
-int Count(Mask mask) {
-  return Counts[mask & AllDigits];
+// A decided cell of the one digit in bit.
+TCellWord DecidedWord(TDigits bit) {
+  return TCellWord(Decided | FirstDigit(bit) << DigitShift);
 }
 
-// A decided cell of the digit whose bit is given. Only open cells have digit
-// bits, so a unit's candidates are the plain union of its cells.
-Mask DecidedCell(Mask bit) {
-  return Mask(Decided | std::countr_zero(static_cast<unsigned>(bit)) << DigitShift);
-}
-
-// The bit of a decided cell's digit; none for a character that is no digit.
-Mask DigitBit(Mask cell) {
-  return Mask(1u << (cell >> DigitShift & 15)) & AllDigits;
+// A decided cell's digit as a mask; none for a character that is no digit.
+TDigits StandingDigit(TCellWord word) {
+  return TDigits((1u << (word >> DigitShift & 15)) >> 1 & AllDigits);
 }
 
 // Digits whose character a candidate text contains; one-character and empty
 // texts have none.
-Mask CandidateMask(const std::string &text) {
+TDigits CandidateDigits(const std::string &text) {
   if (text.size() < 2)
     return 0;
-  Mask mask = 0;
+  TDigits digits = 0;
   for (const char ch : text) {
     const unsigned char u = static_cast<unsigned char>(ch);
     if (u >= '1' && u <= '9')
-      mask |= Mask(1u << (u - '0'));
+      digits |= DigitBit(u - '0');
   }
-  return mask;
+  return digits;
 }
 
-// The ascending digit text of every mask, built once at compile time.
+// The ascending digit text of every digit mask, built once at compile time.
 struct TDigitText {
   char digits[9];
   std::uint8_t length;
 };
 
-constexpr std::array<TDigitText, 1024> MakeDigitTexts() {
-  std::array<TDigitText, 1024> texts{};
-  for (unsigned mask = 0; mask < texts.size(); ++mask)
+constexpr std::array<TDigitText, AllDigits + 1> MakeDigitTexts() {
+  std::array<TDigitText, AllDigits + 1> texts{};
+  for (unsigned digits = 0; digits < texts.size(); ++digits)
     for (int d = 1; d <= 9; ++d)
-      if (mask & (1u << d))
-        texts[mask].digits[texts[mask].length++] = static_cast<char>('0' + d);
+      if (digits & DigitBit(d))
+        texts[digits].digits[texts[digits].length++] = static_cast<char>('0' + d);
   return texts;
 }
 
-constexpr std::array<TDigitText, 1024> DigitTexts = MakeDigitTexts();
+constexpr std::array<TDigitText, AllDigits + 1> DigitTexts = MakeDigitTexts();
 
-bool IsDigitText(const std::string &text, Mask mask) {
-  const TDigitText &digits = DigitTexts[mask];
-  return text.size() == digits.length && std::memcmp(text.data(), digits.digits, text.size()) == 0;
+bool IsDigitText(const std::string &text, TDigits digits) {
+  const TDigitText &ascending = DigitTexts[digits];
+  return text.size() == ascending.length &&
+         std::memcmp(text.data(), ascending.digits, text.size()) == 0;
 }
 
-Mask CellOf(const std::string &text) {
+TCellWord WordOf(const std::string &text) {
   if (text.size() == 1) {
     const unsigned char ch = static_cast<unsigned char>(text[0]);
-    return ch >= '1' && ch <= '9' ? Mask(Decided | (ch - '0') << DigitShift) : Decided;
+    return ch >= '1' && ch <= '9' ? TCellWord(Decided | (ch - '0') << DigitShift) : Decided;
   }
-  const Mask mask = CandidateMask(text);
-  if (IsDigitText(text, mask))
-    return mask == 0 ? mask : Mask(mask | Open);
-  return mask | Raw | Open;
+  const TDigits digits = CandidateDigits(text);
+  if (IsDigitText(text, digits))
+    return digits == 0 ? digits : TCellWord(digits | Open);
+  return digits | Raw | Open;
 }
 
-TCells CellsOf(const TGrid &board) {
-  TCells cells;
-  for (int c = 0; c < 9; ++c)
-    for (int r = 0; r < 9; ++r)
-      cells[Index(c, r)] = CellOf(board[c][r].Text);
+TCellWords WordsOf(const TGrid &board) {
+  TCellWords cells;
+  for (int cell = 0; cell < CellCount; ++cell)
+    cells[cell] = WordOf(TextOf(board, cell));
   return cells;
 }
 
-// Rewrites the texts of the cells that differ from what the texts show now.
 // The engine decides a cell only with a digit; the text of a decided cell
 // that holds no digit is never rewritten.
-void WriteText(Mask cell, std::string &text) {
-  if (cell == Decided)
+void WriteText(TCellWord word, std::string &text) {
+  if (word == Decided)
     return;
-  const TDigitText &digits = DigitTexts[cell & Decided ? DigitBit(cell) : cell & AllDigits];
+  const TDigitText &digits = DigitTexts[word & Decided ? StandingDigit(word) : CandidatesOf(word)];
   text.assign(digits.digits, digits.length);
 }
 
 // Rewrites the texts of the cells that differ from what the texts show now.
-void WriteTexts(const TCells &cells, const TCells &shown, TGrid &board) {
-  for (int i = 0; i < 81; ++i) {
+void WriteTexts(const TCellWords &cells, const TCellWords &shown, TGrid &board) {
+  for (int cell = 0; cell < CellCount; ++cell) {
     // Four cells at a time: most of a board is as it was.
-    if (i % 4 == 0 && i + 4 <= 81 && std::memcmp(&cells[i], &shown[i], 4 * sizeof(Mask)) == 0) {
-      i += 3;
+    if (cell % 4 == 0 && cell + 4 <= CellCount &&
+        std::memcmp(&cells[cell], &shown[cell], 4 * sizeof(TCellWord)) == 0) {
+      cell += 3;
       continue;
     }
-    if (cells[i] != shown[i])
-      WriteText(cells[i], board[i / 9][i % 9].Text);
+    if (cells[cell] != shown[cell])
+      WriteText(cells[cell], TextOf(board, cell));
   }
 }
 
 // A text longer than one character: a cell the hidden-singles pass handles.
-bool IsOpen(Mask cell) {
-  return (cell & Open) != 0;
+bool IsOpen(TCellWord word) {
+  return (word & Open) != 0;
 }
 
-bool IsEmptyText(Mask cell) {
-  return cell == 0;
+bool IsEmptyText(TCellWord word) {
+  return word == 0;
 }
 
-// A set of cells by board index, so a pass can go to the next cell it has to
-// recompute in board order.
-struct TCellSet {
-  std::uint64_t low = 0;  // cells 0 to 63
-  std::uint64_t high = 0; // cells 64 to 80
-
-  constexpr void Add(int i) {
-    if (i < 64)
-      low |= std::uint64_t(1) << i;
-    else
-      high |= std::uint64_t(1) << (i - 64);
-  }
-  bool Any() const { return (low | high) != 0; }
-  int TakeFirst() {
-    if (low != 0) {
-      const int i = std::countr_zero(low);
-      low &= low - 1;
-      return i;
-    }
-    const int i = 64 + std::countr_zero(high);
-    high &= high - 1;
-    return i;
-  }
-  TCellSet &operator|=(const TCellSet &other) {
-    low |= other.low, high |= other.high;
-    return *this;
-  }
-  TCellSet operator&(const TCellSet &other) const { return {low & other.low, high & other.high}; }
-  void Remove(int i) {
-    if (i < 64)
-      low &= ~(std::uint64_t(1) << i);
-    else
-      high &= ~(std::uint64_t(1) << (i - 64));
-  }
-};
-
-// Column, row and box of every cell, by board index.
-struct TPlace {
-  std::uint8_t col, row, box;
-};
-
-constexpr std::array<TPlace, 81> MakePlaces() {
-  std::array<TPlace, 81> places{};
-  for (int c = 0; c < 9; ++c)
-    for (int r = 0; r < 9; ++r)
-      places[Index(c, r)] = {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r),
-                             static_cast<std::uint8_t>(BoxOf(c, r))};
-  return places;
+// The cells numbered above a cell: those a scan in board order has yet to
+// visit.
+constexpr TCellSet CellsAfter(int cell) {
+  constexpr std::uint64_t AllHigh = (std::uint64_t(1) << (CellCount - 64)) - 1;
+  if (cell < 63)
+    return {~std::uint64_t(0) << (cell + 1), AllHigh};
+  return {0, ~std::uint64_t(0) << (cell - 63) & AllHigh};
 }
 
-constexpr std::array<TPlace, 81> Places = MakePlaces();
-
-// The peers of every cell that come after it in board order, and those that
-// come before it.
-struct TPeers {
-  TCellSet after, before;
-};
-
-constexpr std::array<TPeers, 81> MakePeers() {
-  std::array<TPeers, 81> peers{};
-  for (int c = 0; c < 9; ++c)
-    for (int r = 0; r < 9; ++r)
-      for (int x = 0; x < 9; ++x)
-        for (int y = 0; y < 9; ++y) {
-          if ((x == c && y == r) ||
-              (x != c && y != r && (BoxStart(x) != BoxStart(c) || BoxStart(y) != BoxStart(r))))
-            continue;
-          TPeers &p = peers[Index(c, r)];
-          (Index(x, y) > Index(c, r) ? p.after : p.before).Add(Index(x, y));
-        }
-  return peers;
-}
-
-constexpr std::array<TPeers, 81> Peers = MakePeers();
-
-// The cells of one unit in the order the hidden-singles scan visits them:
-// rows 0-8, then columns 0-8, then boxes in row-major order of the boxes.
-using TUnit = std::array<std::uint8_t, 9>;
-
-constexpr std::array<TUnit, 27> MakeUnits() {
-  std::array<TUnit, 27> units{};
-  for (int i = 0; i < 9; ++i)
-    for (int k = 0; k < 9; ++k) {
-      units[i][k] = static_cast<std::uint8_t>(Index(k, i));
-      units[9 + i][k] = static_cast<std::uint8_t>(Index(i, k));
-      // Box i: columns left to right, rows top to bottom within a column.
-      units[18 + i][k] = static_cast<std::uint8_t>(Index(i % 3 * 3 + k / 3, i / 3 * 3 + k % 3));
-    }
-  return units;
-}
-
-constexpr std::array<TUnit, 27> Units = MakeUnits();
-
-// Sets of units as bits 0-26, in the order above.
+// Sets of units as bits, by unit number.
 using TUnitSet = std::uint32_t;
-constexpr TUnitSet AllUnits = (1u << 27) - 1;
+constexpr TUnitSet AllUnits = (TUnitSet(1) << UnitCount) - 1;
 
-constexpr std::array<TUnitSet, 81> MakeUnitsOfCell() {
-  std::array<TUnitSet, 81> units{};
-  for (int c = 0; c < 9; ++c)
-    for (int r = 0; r < 9; ++r)
-      units[Index(c, r)] = 1u << r | 1u << (9 + c) | 1u << (18 + BoxOf(c, r));
-  return units;
+constexpr TUnitSet UnitBits(int cell) {
+  const auto &of = UnitsOf[cell];
+  return TUnitSet(1) << of[0] | TUnitSet(1) << of[1] | TUnitSet(1) << of[2];
 }
-
-constexpr std::array<TUnitSet, 81> UnitsOfCell = MakeUnitsOfCell();
 
 // The board as the passes see it, with what the passes know about it: the
 // digits decided in each unit, the open cells that a pass has yet to
@@ -258,62 +161,53 @@ constexpr std::array<TUnitSet, 81> UnitsOfCell = MakeUnitsOfCell();
 // the units changed since they were last checked. It is saved with every
 // guess, so none of this is worked out again after going back.
 struct TCellBoard {
-  TCells cells;
-  Mask row[9] = {}, col[9] = {}, box[9] = {};
+  TCellWords cells;
+  TUnitDigits standing{};
   TCellSet stale;
   TCellSet undecided; // the cells that a pass visits at all
   TCellSet unwritten; // cells whose texts do not show them yet
-  Mask unique[27] = {};
+  TUnitDigits unique{};
   TUnitSet uniqueStale = AllUnits; // units whose unique digits may be out of date
   TUnitSet live = 0;               // units with a unique digit
   TUnitSet unchecked = AllUnits;   // units changed since the dead-unit check passed
 
   TCellBoard() = default;
-  explicit TCellBoard(const TGrid &board) : cells(CellsOf(board)) {
-    for (int c = 0; c < 9; ++c)
-      for (int r = 0; r < 9; ++r) {
-        const Mask cell = cells[Index(c, r)];
-        if (cell & Decided) {
-          Stand(Index(c, r), DigitBit(cell));
-        } else {
-          stale.Add(Index(c, r));
-          undecided.Add(Index(c, r));
-        }
+  explicit TCellBoard(const TGrid &board) : cells(WordsOf(board)) {
+    for (int cell = 0; cell < CellCount; ++cell)
+      if (cells[cell] & Decided) {
+        StandDigits(standing, cell, StandingDigit(cells[cell]));
+      } else {
+        stale.Add(cell);
+        undecided.Add(cell);
       }
   }
 
-  void Stand(int i, Mask bit) {
-    const TPlace &place = Places[i];
-    row[place.row] |= bit, col[place.col] |= bit, box[place.box] |= bit;
-  }
-
-  void Write(int i, Mask cell) {
-    if (cells[i] == cell)
+  void Write(int cell, TCellWord word) {
+    if (cells[cell] == word)
       return;
-    cells[i] = cell;
-    if (cell & Decided)
-      undecided.Remove(i);
-    unwritten.Add(i);
-    uniqueStale |= UnitsOfCell[i];
-    unchecked |= UnitsOfCell[i];
+    cells[cell] = word;
+    if (word & Decided)
+      undecided.Remove(cell);
+    unwritten.Add(cell);
+    uniqueStale |= UnitBits(cell);
+    unchecked |= UnitBits(cell);
   }
 
   // Brings the texts up to date; returns whether any changed.
   bool WriteTexts(TGrid &board) {
     const bool changed = unwritten.Any();
     while (unwritten.Any()) {
-      const int i = unwritten.TakeFirst();
-      WriteText(cells[i], board[i / 9][i % 9].Text);
+      const int cell = unwritten.TakeFirst();
+      WriteText(cells[cell], TextOf(board, cell));
     }
     return changed;
   }
 
   // A guess or a hidden single: every peer needs the next pass.
-  void Place(int i, Mask cell) {
-    Write(i, cell);
-    Stand(i, DigitBit(cell));
-    stale |= Peers[i].after & undecided;
-    stale |= Peers[i].before & undecided;
+  void Place(int cell, TCellWord word) {
+    Write(cell, word);
+    StandDigits(standing, cell, StandingDigit(word));
+    stale |= PeerSets[cell] & undecided;
   }
 
   // One candidate pass in board order. Only the cells it would change are
@@ -323,18 +217,19 @@ struct TCellBoard {
     TCellSet current = stale;
     stale = TCellSet();
     while (current.Any()) {
-      const int i = current.TakeFirst();
-      if (cells[i] & Decided)
+      const int cell = current.TakeFirst();
+      if (cells[cell] & Decided)
         continue;
-      const TPlace &place = Places[i];
-      const Mask mask = AllDigits & ~(row[place.row] | col[place.col] | box[place.box]);
-      if (mask != 0 && (mask & (mask - 1)) == 0) {
-        Write(i, DecidedCell(mask));
-        Stand(i, mask);
-        current |= Peers[i].after & undecided;
-        stale |= Peers[i].before & undecided;
+      const TDigits digits = AllDigits & ~SeenDigits(standing, cell);
+      if (DigitCount(digits) == 1) {
+        Write(cell, DecidedWord(digits));
+        StandDigits(standing, cell, digits);
+        const TCellSet peers = PeerSets[cell] & undecided;
+        const TCellSet later = peers & CellsAfter(cell);
+        current |= later;
+        stale |= peers - later;
       } else {
-        Write(i, mask == 0 ? mask : Mask(mask | Open));
+        Write(cell, digits == 0 ? digits : TCellWord(digits | Open));
       }
     }
   }
@@ -348,19 +243,18 @@ struct TCellBoard {
   // The digits that are a candidate of exactly one open cell of each unit.
   void RefreshUnique() {
     for (; uniqueStale != 0; uniqueStale &= uniqueStale - 1) {
-      const int index = std::countr_zero(uniqueStale);
-      Mask once = 0, twice = 0;
-      for (const int i : Units[index]) {
-        const Mask cell = cells[i];
-        const Mask mask = cell & AllDigits;
-        twice |= once & mask;
-        once |= mask;
+      const int unit = std::countr_zero(uniqueStale);
+      TDigits once = 0, twice = 0;
+      for (const int cell : UnitCells[unit]) {
+        const TDigits digits = CandidatesOf(cells[cell]);
+        twice |= once & digits;
+        once |= digits;
       }
-      unique[index] = once & ~twice;
-      if (unique[index] != 0)
-        live |= 1u << index;
+      unique[unit] = once & ~twice;
+      if (unique[unit] != 0)
+        live |= TUnitSet(1) << unit;
       else
-        live &= ~(1u << index);
+        live &= ~(TUnitSet(1) << unit);
     }
   }
 };
@@ -373,30 +267,28 @@ public:
 
   void Run() {
     m_board.RefreshUnique();
-    for (int c = 0; c < 9; ++c)
-      for (int r = 0; r < 9; ++r) {
-        if (m_board.live == 0)
-          return;
-        if (!IsOpen(m_board.cells[Index(c, r)]))
-          continue;
-        ScanUnit(r);
-        ScanUnit(9 + c);
-        ScanUnit(18 + BoxOf(c, r));
-      }
+    for (int cell = 0; cell < CellCount; ++cell) {
+      if (m_board.live == 0)
+        return;
+      if (!IsOpen(m_board.cells[cell]))
+        continue;
+      for (const int unit : UnitsOf[cell])
+        ScanUnit(unit);
+    }
   }
 
 private:
-  void ScanUnit(int index) {
-    Mask done = 0; // the digits up to the last one handled
+  void ScanUnit(int unit) {
+    TDigits done = 0; // the digits up to the last one handled
     for (;;) {
-      const Mask unique = m_board.unique[index] & ~done;
+      const TDigits unique = m_board.unique[unit] & ~done;
       if (unique == 0)
         return;
-      const Mask bit = unique & -unique;
-      done |= Mask(2 * bit - 1);
-      for (const int i : Units[index])
-        if (m_board.cells[i] & bit) {
-          m_board.Place(i, DecidedCell(bit));
+      const TDigits bit = unique & -unique;
+      done |= TDigits(2 * bit - 1);
+      for (const int cell : UnitCells[unit])
+        if (m_board.cells[cell] & bit) {
+          m_board.Place(cell, DecidedWord(bit));
           break;
         }
       m_board.ToFixedPoint();
@@ -415,51 +307,47 @@ void PropagateCells(TCellBoard &board) {
 // A decided cell that is not a digit 1 to 9, or a digit that stands twice in
 // a unit. The search never makes either, so no grid of digits completes such a
 // board, and searching for one could take for ever.
-bool BrokenDigits(const TCells &cells) {
-  Mask row[9] = {}, col[9] = {}, box[9] = {};
-  for (int c = 0; c < 9; ++c)
-    for (int r = 0; r < 9; ++r) {
-      const Mask cell = cells[Index(c, r)];
-      if (!(cell & Decided))
-        continue;
-      const Mask bit = DigitBit(cell);
-      Mask &b = box[BoxOf(c, r)];
-      if (bit == 0 || ((row[r] | col[c] | b) & bit))
-        return true;
-      row[r] |= bit, col[c] |= bit, b |= bit;
-    }
+bool BrokenDigits(const TCellWords &cells) {
+  TUnitDigits standing{};
+  for (int cell = 0; cell < CellCount; ++cell) {
+    if (!(cells[cell] & Decided))
+      continue;
+    const TDigits bit = StandingDigit(cells[cell]);
+    if (bit == 0 || (SeenDigits(standing, cell) & bit))
+      return true;
+    StandDigits(standing, cell, bit);
+  }
   return false;
 }
 
-TBoardState StateOf(const TCells &cells) {
+TBoardState StateOf(const TCellWords &cells) {
   TBoardState result = bsComplete;
-  for (const Mask cell : cells) {
-    if (IsEmptyText(cell))
+  for (const TCellWord word : cells) {
+    if (IsEmptyText(word))
       return bsEmptyCell;
-    if (!(cell & Decided))
+    if (!(word & Decided))
       result = bsOpen;
   }
   return result;
 }
 
-// Kuhn's augmenting paths over digit masks: gives the cell a digit of its
-// own, moving other cells to other digits where needed.
-bool Augment(int cell, const Mask *options, int *cellOfDigit, Mask &taken, Mask &tried) {
-  const Mask free = options[cell] & ~taken;
+// Kuhn's augmenting paths over digit masks: gives open cell k of a unit a
+// digit of its own, moving other cells to other digits where needed.
+// cellOfDigit holds, by digit, the open cell that has it.
+bool Augment(int k, const TDigits *options, int *cellOfDigit, TDigits &taken, TDigits &tried) {
+  const TDigits free = options[k] & ~taken;
   if (free != 0) {
-    const Mask bit = free & -free;
-    taken |= bit;
-    cellOfDigit[std::countr_zero(static_cast<unsigned>(bit))] = cell;
+    taken |= TDigits(free & -free);
+    cellOfDigit[FirstDigit(free)] = k;
     return true;
   }
-  for (Mask rest = options[cell]; rest != 0; rest &= rest - 1) {
-    const Mask bit = rest & -rest;
-    if (tried & bit)
+  for (TDigits rest = options[k]; rest != 0;) {
+    const int digit = TakeDigit(rest);
+    if (tried & DigitBit(digit))
       continue;
-    tried |= bit;
-    const int d = std::countr_zero(static_cast<unsigned>(bit));
-    if (Augment(cellOfDigit[d], options, cellOfDigit, taken, tried)) {
-      cellOfDigit[d] = cell;
+    tried |= DigitBit(digit);
+    if (Augment(cellOfDigit[digit], options, cellOfDigit, taken, tried)) {
+      cellOfDigit[digit] = k;
       return true;
     }
   }
@@ -472,51 +360,49 @@ bool Augment(int cell, const Mask *options, int *cellOfDigit, Mask &taken, Mask 
 // back at once; the outcome of the search stays the same. Only the units
 // changed since the last check that passed need a look.
 bool HasDeadUnit(TCellBoard &board) {
-  const TCells &cells = board.cells;
+  const TCellWords &cells = board.cells;
   for (TUnitSet units = board.unchecked; units != 0; units &= units - 1) {
-    const TUnit &unit = Units[std::countr_zero(units)];
-    Mask options[9];
+    TDigits options[9];
     int open = 0;
-    Mask standing = 0, wanted = 0;
-    for (const int i : unit) {
-      const Mask cell = cells[i];
-      if (IsEmptyText(cell))
+    TDigits standing = 0, wanted = 0;
+    for (const int cell : UnitCells[std::countr_zero(units)]) {
+      const TCellWord word = cells[cell];
+      if (IsEmptyText(word))
         return true;
-      if (cell & Decided) {
-        standing |= DigitBit(cell);
+      if (word & Decided) {
+        standing |= StandingDigit(word);
       } else {
-        options[open] = cell & AllDigits;
+        options[open] = CandidatesOf(word);
         wanted |= options[open++];
       }
     }
     // A repeated digit or a decided non-digit leaves too few digits for the
     // open cells.
-    if (9 - open != Count(standing))
+    if (9 - open != DigitCount(standing))
       return true;
     wanted &= ~standing;
-    if (Count(wanted) < open)
+    if (DigitCount(wanted) < open)
       return true;
     int fewest = 9;
-    for (int cell = 0; cell < open; ++cell) {
-      options[cell] &= ~standing;
-      fewest = std::min(fewest, Count(options[cell]));
+    for (int k = 0; k < open; ++k) {
+      options[k] &= ~standing;
+      fewest = std::min(fewest, DigitCount(options[k]));
     }
     // When every open cell has as many candidates as there are open cells,
     // each can take one that the cells before it left.
     if (fewest >= open)
       continue;
     int cellOfDigit[10] = {};
-    Mask taken = 0;
-    for (int cell = 0; cell < open; ++cell) {
+    TDigits taken = 0;
+    for (int k = 0; k < open; ++k) {
       // Mostly a digit is still free; the paths are for the rest.
-      if (const Mask free = options[cell] & ~taken; free != 0) {
-        const Mask bit = free & -free;
-        taken |= bit;
-        cellOfDigit[std::countr_zero(static_cast<unsigned>(bit))] = cell;
+      if (const TDigits free = options[k] & ~taken; free != 0) {
+        taken |= TDigits(free & -free);
+        cellOfDigit[FirstDigit(free)] = k;
         continue;
       }
-      Mask tried = 0;
-      if (!Augment(cell, options, cellOfDigit, taken, tried))
+      TDigits tried = 0;
+      if (!Augment(k, options, cellOfDigit, taken, tried))
         return true;
     }
   }
@@ -524,29 +410,8 @@ bool HasDeadUnit(TCellBoard &board) {
   return false;
 }
 
-// The first cell in row-by-row order with two, else three, else more
-// characters.
-bool FindBranchingCell(const TCells &cells, const TGrid &board, int &col, int &row) {
-  int best = -1;
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) {
-      const Mask cell = cells[Index(c, r)];
-      if (!IsOpen(cell))
-        continue;
-      const std::size_t length =
-          cell & Raw ? board[c][r].Text.size() : static_cast<std::size_t>(Count(cell));
-      const int rank = length == 2 ? 0 : length == 3 ? 1 : 2;
-      if (best < 0 || rank < best) {
-        best = rank, col = c, row = r;
-        if (rank == 0)
-          return true;
-      }
-    }
-  return best >= 0;
-}
-
-bool HasRawText(const TCells &cells) {
-  return std::any_of(cells.begin(), cells.end(), [](Mask cell) { return (cell & Raw) != 0; });
+bool HasRawText(const TCellWords &cells) {
+  return std::any_of(cells.begin(), cells.end(), [](TCellWord word) { return (word & Raw) != 0; });
 }
 
 // One level of the search. The board before the guess is kept in its compact
@@ -560,6 +425,178 @@ struct TTE {
   std::string Candidates; // in the order they are tried
   TCellBoard Saved;
   bool SavedWhole = false;
+};
+
+// One call of SearchSolution: a depth-first search over levels of TTE, each
+// level one guess with the board saved before it.
+class TSearch {
+public:
+  TSearch(TGrid &board, TRandom &random, TSearchStats *stats, long guessLimit)
+      : m_board(board), m_random(random), m_stats(stats), m_guessLimit(guessLimit), m_cells(board) {
+  }
+
+  TSearchResult Run() {
+    if (const std::optional<TSearchResult> verdict = Screen())
+      return *verdict;
+    // Records grow as the search goes deeper; index 0 is unused.
+    m_stack.resize(2);
+    m_stack.reserve(LevelLimit);
+    for (;;) {
+      TTE &record = m_stack[m_level];
+      if (record.Choice == 0)
+        OpenLevel(record);
+      if (record.Choice > 0 && !Guess(record))
+        return TSearchResult::DepthLimit;
+      const TBoardState state = StateOf(m_cells.cells);
+      if (state == bsComplete)
+        return TSearchResult::Solved;
+      if (state == bsOpen && !HasDeadUnit(m_cells)) {
+        if (!GoDeeper())
+          return TSearchResult::DepthLimit;
+      } else if (!GoBack()) {
+        return TSearchResult::Unsolvable;
+      }
+    }
+  }
+
+private:
+  static constexpr int LevelLimit = 100;
+
+  // What the board says before any guess: clashing digits stay wrong however
+  // full the board is, a full board is solved as it stands, and a board that
+  // was not propagated may still have empty cells that fill up.
+  std::optional<TSearchResult> Screen() const {
+    if (BrokenDigits(m_cells.cells))
+      return TSearchResult::Unsolvable;
+    if (StateOf(m_cells.cells) == bsComplete)
+      return TSearchResult::Solved;
+    TCellBoard settled = m_cells;
+    settled.ToFixedPoint();
+    if (HasDeadUnit(settled))
+      return TSearchResult::Unsolvable;
+    return std::nullopt;
+  }
+
+  // The first cell in row-by-row order with two, else three, else more
+  // characters; -1 when no cell is open.
+  int FindBranchingCell() const {
+    int best = -1, bestRank = 3;
+    for (int row = 0; row < 9; ++row)
+      for (const int cell : UnitCells[RowUnit(row)]) {
+        const TCellWord word = m_cells.cells[cell];
+        if (!IsOpen(word))
+          continue;
+        const std::size_t length = word & Raw
+                                       ? TextOf(m_board, cell).size()
+                                       : static_cast<std::size_t>(DigitCount(CandidatesOf(word)));
+        const int rank = length == 2 ? 0 : length == 3 ? 1 : 2;
+        if (rank < bestRank) {
+          best = cell, bestRank = rank;
+          if (rank == 0)
+            return best;
+        }
+      }
+    return best;
+  }
+
+  // The characters of the branching cell in the order they are tried: a
+  // wider cell tries a randomly drawn one first, then the rest as they stand.
+  std::string GuessOrder(const std::string &text) {
+    std::string order = text;
+    if (text.size() > 2) {
+      const int drawn = m_random.Below(static_cast<int>(text.size()));
+      order.erase(drawn, 1);
+      order.insert(order.begin(), text[drawn]);
+    }
+    return order;
+  }
+
+  // Chooses the level's cell and its guess order, and saves the board before
+  // the first guess. A board with no open cell leaves the level without one.
+  void OpenLevel(TTE &record) {
+    const int cell = FindBranchingCell();
+    if (cell < 0)
+      return;
+    record.Col = ColOf(cell);
+    record.Row = RowOf(cell);
+    record.Candidates = GuessOrder(TextOf(m_board, cell));
+    record.Choice = 1;
+    Save(record);
+    if (m_stats && m_stats->firstCol < 0)
+      m_stats->firstCol = record.Col, m_stats->firstRow = record.Row;
+  }
+
+  void Save(TTE &record) {
+    record.Saved = m_cells;
+    record.SavedWhole = HasRawText(m_cells.cells);
+    if (record.SavedWhole)
+      m_whole = m_board;
+  }
+
+  // Puts the board back as it was before the level's guess.
+  void Restore(const TTE &record) {
+    if (record.SavedWhole)
+      m_board = *m_whole;
+    else
+      WriteTexts(record.Saved.cells, m_cells.cells, m_board);
+    m_cells = record.Saved;
+  }
+
+  // Writes the level's current candidate and settles the board; false once
+  // the guesses are used up.
+  bool Guess(const TTE &record) {
+    if (++m_guesses > m_guessLimit)
+      return false;
+    std::string &text = m_board[record.Col][record.Row].Text;
+    text.assign(1, record.Candidates[record.Choice - 1]);
+    m_cells.Place(CellOf(record.Col, record.Row), WordOf(text));
+    if (m_stats)
+      ++m_stats->guesses;
+    PropagateCells(m_cells);
+    m_cells.WriteTexts(m_board);
+    return true;
+  }
+
+  // The next level, its record made the first time it is reached; false at
+  // the depth limit.
+  bool GoDeeper() {
+    if (++m_level == LevelLimit)
+      return false;
+    if (static_cast<int>(m_stack.size()) <= m_level)
+      m_stack.emplace_back();
+    return true;
+  }
+
+  // After a dead end: back to the deepest level that has a candidate left,
+  // with its board restored and its next candidate chosen; false when no
+  // level has one.
+  bool GoBack() {
+    for (;;) {
+      TTE &current = m_stack[m_level];
+      if (current.Choice > 0) {
+        Restore(current);
+        if (current.Choice < static_cast<int>(current.Candidates.size())) {
+          ++current.Choice;
+          if (m_stats)
+            ++m_stats->backtracks;
+          return true;
+        }
+        current.Choice = 0;
+      }
+      if (--m_level == 0)
+        return false;
+    }
+  }
+
+  TGrid &m_board;
+  TRandom &m_random;
+  TSearchStats *m_stats;
+  long m_guessLimit;
+  long m_guesses = 0;
+  TCellBoard m_cells;           // the board being searched; its texts follow every step
+  std::optional<TGrid> m_whole; // the whole board before the first guess, when needed
+  std::vector<TTE> m_stack;     // by level
+  int m_level = 1;
 };
 
 } // namespace
@@ -591,97 +628,7 @@ void Propagate(TGrid &board) {
 }
 
 TSearchResult SearchSolution(TGrid &board, TRandom &random, TSearchStats *stats, long guessLimit) {
-  constexpr int LevelLimit = 100;
-  long guesses = 0;
-  TCellBoard cells(board);
-  // Clashing digits stay wrong however full the board is.
-  if (BrokenDigits(cells.cells))
-    return TSearchResult::Unsolvable;
-  if (StateOf(cells.cells) == bsComplete)
-    return TSearchResult::Solved;
-
-  // A board that was not propagated may still have empty cells that fill up.
-  TCellBoard settled = cells;
-  settled.ToFixedPoint();
-  if (HasDeadUnit(settled))
-    return TSearchResult::Unsolvable;
-
-  // The texts are brought up to date after every step.
-  std::optional<TGrid> whole;
-  auto restore = [&](const TTE &record) {
-    if (record.SavedWhole)
-      board = *whole;
-    else
-      WriteTexts(record.Saved.cells, cells.cells, board);
-    cells = record.Saved;
-  };
-
-  // Records grow as the search goes deeper; index 0 is unused.
-  std::vector<TTE> stack(2);
-  stack.reserve(LevelLimit);
-  int level = 1;
-  for (;;) {
-    TTE &record = stack[level];
-    if (record.Choice == 0) {
-      int col = 0, row = 0;
-      if (FindBranchingCell(cells.cells, board, col, row)) {
-        const std::string &text = board[col][row].Text;
-        record.Col = col;
-        record.Row = row;
-        record.Candidates = text;
-        if (text.size() > 2) {
-          const int drawn = random.Below(static_cast<int>(text.size()));
-          record.Candidates.erase(drawn, 1);
-          record.Candidates.insert(record.Candidates.begin(), text[drawn]);
-        }
-        record.Choice = 1;
-        record.Saved = cells;
-        record.SavedWhole = HasRawText(cells.cells);
-        if (record.SavedWhole)
-          whole = board;
-        if (stats && stats->firstCol < 0)
-          stats->firstCol = col, stats->firstRow = row;
-      }
-    }
-    if (record.Choice > 0) {
-      if (++guesses > guessLimit)
-        return TSearchResult::DepthLimit;
-      std::string &text = board[record.Col][record.Row].Text;
-      text.assign(1, record.Candidates[record.Choice - 1]);
-      cells.Place(Index(record.Col, record.Row), CellOf(text));
-      if (stats)
-        ++stats->guesses;
-      PropagateCells(cells);
-      cells.WriteTexts(board);
-    }
-
-    const TBoardState state = StateOf(cells.cells);
-    if (state == bsComplete)
-      return TSearchResult::Solved;
-    if (state == bsOpen && !HasDeadUnit(cells)) {
-      if (++level == LevelLimit)
-        return TSearchResult::DepthLimit;
-      if (static_cast<int>(stack.size()) <= level)
-        stack.emplace_back();
-      continue;
-    }
-    // Dead end: back to the deepest level that has a candidate left.
-    for (;;) {
-      TTE &current = stack[level];
-      if (current.Choice > 0) {
-        restore(current);
-        if (current.Choice < static_cast<int>(current.Candidates.size())) {
-          ++current.Choice;
-          if (stats)
-            ++stats->backtracks;
-          break;
-        }
-        current.Choice = 0;
-      }
-      if (--level == 0)
-        return TSearchResult::Unsolvable;
-    }
-  }
+  return TSearch(board, random, stats, guessLimit).Run();
 }
 
 void RemoveClues(TGrid &board, int level, TRandom &random) {
