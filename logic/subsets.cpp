@@ -13,6 +13,27 @@ struct TUnitView {
   std::array<unsigned, 9> positions{}; // by digit - 1: where its candidates are
 };
 
+// The members (cells or digits) whose mask holds two to size bits: those a
+// set of that size can be made of.
+template <typename TMask> unsigned Usable(const std::array<TMask, 9> &masks, int size) {
+  unsigned usable = 0;
+  for (int i = 0; i < 9; ++i) {
+    const int count = scan::Bits(masks[i]);
+    if (count >= 2 && count <= size)
+      usable |= 1u << i;
+  }
+  return usable;
+}
+
+// The union of the masks of the members in set.
+template <typename TMask> unsigned UnionOf(const std::array<TMask, 9> &masks, unsigned set) {
+  unsigned all = 0;
+  for (int i = 0; i < 9; ++i)
+    if (set >> i & 1)
+      all |= masks[i];
+  return all;
+}
+
 TUnitView ViewOf(const TCandidateGrid &grid, int unit) {
   TUnitView view;
   for (int i = 0; i < 9; ++i) {
@@ -83,17 +104,9 @@ bool FindNakedSets(const TCandidateGrid &grid, int size, TFind find, TSteps &out
     if (OpenCount(grid, unit) < 2 * size)
       continue;
     const TUnitView view = ViewOf(grid, unit);
-    unsigned usable = 0; // cells of two to size candidates
-    for (int i = 0; i < 9; ++i) {
-      const int count = scan::Bits(view.candidates[i]);
-      if (count >= 2 && count <= size)
-        usable |= 1u << i;
-    }
+    const unsigned usable = Usable(view.candidates, size);
     const bool stop = scan::ForEachSubset(usable, size, [&](unsigned set) {
-      TDigits digits = 0;
-      for (int i = 0; i < 9; ++i)
-        if (set >> i & 1)
-          digits |= view.candidates[i];
+      const TDigits digits = TDigits(UnionOf(view.candidates, set));
       if (scan::Bits(digits) != size)
         return false;
       unsigned victims = 0;
@@ -134,17 +147,9 @@ bool FindHiddenSets(const TCandidateGrid &grid, int size, bool direct, TFind fin
     if (!(open > 2 * size || (direct && open > size)))
       continue;
     const TUnitView view = ViewOf(grid, unit);
-    unsigned usable = 0; // digits of two to size positions
-    for (int d = 0; d < 9; ++d) {
-      const int count = scan::Bits(view.positions[d]);
-      if (count >= 2 && count <= size)
-        usable |= 1u << d;
-    }
+    const unsigned usable = Usable(view.positions, size);
     const bool stop = scan::ForEachSubset(usable, size, [&](unsigned set) {
-      unsigned where = 0;
-      for (int d = 0; d < 9; ++d)
-        if (set >> d & 1)
-          where |= view.positions[d];
+      const unsigned where = UnionOf(view.positions, set);
       if (scan::Bits(where) != size)
         return false;
       const TDigits digits = TDigits(set);
