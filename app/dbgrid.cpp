@@ -40,8 +40,9 @@ TDBGrid::TDBGrid(TPuzzleModel *model, QWidget *parent) : QTableView(parent) {
   setItemDelegateForColumn(1, new TTitleDelegate(this));
   setColumnWidth(0, 30);
   // 30 pixels while the numbers fit, wider once the largest would not.
-  connect(model, &QAbstractItemModel::modelReset, this,
-          [this] { setColumnWidth(0, NumberColumnWidth(this->model()->rowCount(), fontMetrics())); });
+  connect(model, &QAbstractItemModel::modelReset, this, [this] {
+    setColumnWidth(0, NumberColumnWidth(this->model()->rowCount(), fontMetrics()));
+  });
   setColumnWidth(1, 320);
   verticalHeader()->setDefaultSectionSize(18);
   verticalHeader()->setMinimumWidth(12);

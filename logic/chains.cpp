@@ -62,8 +62,9 @@ constexpr std::array<std::array<TCellSet, CellCount>, 3> HouseSets = {
     MakeHouseSets(0), MakeHouseSets(1), MakeHouseSets(2)};
 
 constexpr int HouseUnit(int cell, int kind) {
-  return kind == 0 ? BoxUnit(BoxOf(cell)) : kind == 1 ? RowUnit(RowOf(cell))
-                                                      : ColumnUnit(ColOf(cell));
+  return kind == 0   ? BoxUnit(BoxOf(cell))
+         : kind == 1 ? RowUnit(RowOf(cell))
+                     : ColumnUnit(ColOf(cell));
 }
 
 // Which links a search may use.
@@ -93,7 +94,7 @@ constexpr bool TwoBits(std::uint64_t bits) {
   return rest != 0 && (rest & (rest - 1)) == 0;
 }
 constexpr bool TwoCells(const TCellSet &set) {
-  return set.low == 0 ? TwoBits(set.high)
+  return set.low == 0    ? TwoBits(set.high)
          : set.high == 0 ? TwoBits(set.low)
                          : (set.low & (set.low - 1)) == 0 && (set.high & (set.high - 1)) == 0;
 }
@@ -306,8 +307,9 @@ public:
   // A node of the search; registered ones are found by Find.
   int Add(TNodeId id, int parent, const TImplied *implied, bool registered) {
     const int index = int(m_nodes.size());
-    TNode node{id, implied ? implied->cause : std::uint8_t(CauseNone), 0,
-               std::uint32_t(m_parents.size()), -1, WayBit(id)};
+    TNode node{id, implied ? implied->cause : std::uint8_t(CauseNone),
+               0,  std::uint32_t(m_parents.size()),
+               -1, WayBit(id)};
     if (parent >= 0) {
       node.way |= m_nodes[parent].way;
       m_parents.push_back(std::uint32_t(parent));
@@ -440,8 +442,7 @@ struct TCandidateStep {
 };
 
 std::vector<TNodeId> RelianceParents(const std::vector<std::pair<std::uint8_t, TNodeId>> &reliance,
-                                     const TCandidateGrid &initial,
-                                     const TCandidateGrid &current);
+                                     const TCandidateGrid &initial, const TCandidateGrid &current);
 
 class TFound {
 public:
@@ -506,7 +507,6 @@ private:
   std::unique_ptr<TCandidateStep> m_best;
   std::vector<TCandidateStep> m_all;
 };
-
 
 // A conclusion of a search: the node, in the search that holds it.
 struct TTarget {
@@ -796,8 +796,8 @@ private:
       return;
     TCandidateStep c{rating, complexity, SortKey(links), 0, {}, {}, {}};
     c.step.technique = links.cell && links.region ? TTechnique::ForcingXYChain
-                       : links.cell              ? TTechnique::ForcingYChain
-                                                 : TTechnique::ForcingXChain;
+                       : links.cell               ? TTechnique::ForcingYChain
+                                                  : TTechnique::ForcingXChain;
     c.step.rating = rating;
     c.step.complexity = complexity;
     const TNodeId id = m_search.Node(target).id;
@@ -836,8 +836,8 @@ private:
       return;
     std::sort(step.eliminations.begin(), step.eliminations.end());
     step.technique = links.cell && links.region ? TTechnique::XYCycle
-                     : links.cell              ? TTechnique::YCycle
-                                               : TTechnique::XCycle;
+                     : links.cell               ? TTechnique::YCycle
+                                                : TTechnique::XCycle;
     step.rating = rating;
     step.complexity = complexity;
     TDigits digits = 0;
@@ -857,7 +857,7 @@ private:
         std::uint8_t cause = node.cause;
         if (!NodeOn(node.id)) {
           const int from = NodeCell(m_search.Node(m_search.Parent(i)).id), at = NodeCell(node.id);
-          cause = from == at ? CauseCell
+          cause = from == at                   ? CauseCell
                   : HouseSets[0][from].Has(at) ? CauseBox
                   : HouseSets[1][from].Has(at) ? CauseRow
                                                : CauseColumn;
@@ -1115,8 +1115,8 @@ private:
   }
 
   // The nodes that every search reaches make a step each.
-  void OfferCommon(const std::vector<const TSearch *> &results, TTechnique technique,
-                   int sortKey, std::uint8_t rootCause, const TStep &extra) {
+  void OfferCommon(const std::vector<const TSearch *> &results, TTechnique technique, int sortKey,
+                   std::uint8_t rootCause, const TStep &extra) {
     std::vector<TTarget> targets;
     for (const bool state : {true, false})
       for (const int a : results[0]->Order(state)) {
@@ -1155,8 +1155,8 @@ private:
       extra.digits = DigitBit(digit);
       for (const int c : ordered)
         extra.cells.push_back(std::uint8_t(c));
-      OfferCommon(results, TTechnique::DynamicRegionForcingChain, 6,
-                  std::uint8_t(CauseBox + kind), extra);
+      OfferCommon(results, TTechnique::DynamicRegionForcingChain, 6, std::uint8_t(CauseBox + kind),
+                  extra);
     }
   }
 

@@ -32,7 +32,7 @@ void TCandidateGrid::Place(int cell, int digit) {
   m_values[cell] = std::uint8_t(digit);
   m_open.Remove(cell);
   TCellSet &holders = m_digitCells[digit - 1];
-  for (const int peer : holders & PeerSets[cell])
+  for (const int peer : holders &PeerSets[cell])
     m_cells[peer] &= TDigits(~DigitBit(digit));
   holders -= PeerSets[cell];
 }

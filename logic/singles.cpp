@@ -4,8 +4,8 @@ namespace {
 
 // The last open cell of a unit comes first, then hidden singles proper; boxes
 // before columns before rows in both rounds.
-constexpr int UnitScan[] = {18, 19, 20, 21, 22, 23, 24, 25, 26, 9,  10, 11, 12, 13,
-                            14, 15, 16, 17, 0,  1,  2,  3,  4,  5,  6,  7,  8};
+constexpr int UnitScan[] = {18, 19, 20, 21, 22, 23, 24, 25, 26, 9, 10, 11, 12, 13,
+                            14, 15, 16, 17, 0,  1,  2,  3,  4,  5, 6,  7,  8};
 
 bool Scan(const TCandidateGrid &grid, bool lastCellOnly, TFind find, TSteps &out) {
   bool found = false;

@@ -158,8 +158,8 @@ TRating RatePuzzle(const TCandidateGrid &puzzle, const TRatingOptions &options) 
   TRating rating;
   const TSolutionCount solutions = CountSolutions(puzzle);
   if (solutions.count != 1) {
-    rating.result = solutions.count == 0 ? TRatingResult::NoSolution
-                                         : TRatingResult::SeveralSolutions;
+    rating.result =
+        solutions.count == 0 ? TRatingResult::NoSolution : TRatingResult::SeveralSolutions;
     rating.er = rating.ep = rating.ed = 200;
     return rating;
   }

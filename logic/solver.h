@@ -21,12 +21,12 @@ struct TSolutionCount {
 TSolutionCount CountSolutions(const TCandidateGrid &grid);
 
 enum class TRatingResult {
-  Solved,          // logic alone finished the puzzle
-  NoSolution,      // rated 20.0
-  SeveralSolutions,// rated 20.0
-  NoLogicalStep,   // rated 20.0: beyond the last technique
+  Solved,           // logic alone finished the puzzle
+  NoSolution,       // rated 20.0
+  SeveralSolutions, // rated 20.0
+  NoLogicalStep,    // rated 20.0: beyond the last technique
   Cancelled,
-  AboveLimit,      // stopped once the rating passed options.stopAbove
+  AboveLimit, // stopped once the rating passed options.stopAbove
 };
 
 struct TRatingOptions {

@@ -93,8 +93,7 @@ std::string CellName(int cell) {
 }
 
 std::string NodeName(const TChainNode &node) {
-  return CellName(node.candidate.cell) + (node.on ? "=" : "<>") +
-         char('0' + node.candidate.digit);
+  return CellName(node.candidate.cell) + (node.on ? "=" : "<>") + char('0' + node.candidate.digit);
 }
 
 std::string UnitName(int unit) {
@@ -108,8 +107,8 @@ std::string RatingText(int tenths) {
 
 std::string StepText(const TStep &step) {
   std::string text(TechniqueName(step.technique));
-  if (step.technique == TTechnique::UniqueRectangle || step.technique ==
-      TTechnique::BivalueUniversalGrave)
+  if (step.technique == TTechnique::UniqueRectangle ||
+      step.technique == TTechnique::BivalueUniversalGrave)
     text += " type " + std::to_string(step.variant);
   if (!step.units.empty()) {
     text += " in ";

@@ -64,8 +64,8 @@ using TChain = std::vector<TChainNode>;
 // One logical step: what the pattern is, and what it proves.
 struct TStep {
   TTechnique technique = TTechnique::HiddenSingle;
-  int rating = 0;        // in tenths: 23 is 2.3
-  int variant = 0;       // uniqueness and BUG type, subset size, nesting level
+  int rating = 0;                  // in tenths: 23 is 2.3
+  int variant = 0;                 // uniqueness and BUG type, subset size, nesting level
   std::vector<std::uint8_t> units; // the units the pattern stands in
   std::vector<std::uint8_t> cells; // the cells that make the pattern
   TDigits digits = 0;              // the digits the pattern is about

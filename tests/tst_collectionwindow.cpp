@@ -187,8 +187,7 @@ void TestCollectionWindow::importAndExport() {
   // The export does not overwrite the open library itself.
   m_fakes->files.answers.push_back(PathOf("Data/mine.ngl"));
   m_form->Action(TCommand::ExportPuzzles)->trigger();
-  QCOMPARE(m_fakes->messages.Texts().last(),
-           QString("Can not create file. File is still in use."));
+  QCOMPARE(m_fakes->messages.Texts().last(), QString("Can not create file. File is still in use."));
   QCOMPARE(m_form->Library().Count(), 1201);
 }
 

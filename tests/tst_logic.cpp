@@ -129,7 +129,8 @@ void TestLogic::ratedCollection() {
     qInfo("%lld of %d differ:\n%s", qlonglong(differences.size()), sampled,
           qPrintable(differences.join('\n')));
   QVERIFY(sampled > 500);
-  QVERIFY2(equal * 100 >= sampled * 95, qPrintable(QString("%1 of %2 equal").arg(equal).arg(sampled)));
+  QVERIFY2(equal * 100 >= sampled * 95,
+           qPrintable(QString("%1 of %2 equal").arg(equal).arg(sampled)));
   QVERIFY2(near * 100 >= sampled * 98, qPrintable(QString("%1 of %2 near").arg(near).arg(sampled)));
 }
 

@@ -256,11 +256,16 @@ void TestWindow::menus_data() {
   QTest::addColumn<QStringList>("items"); // caption|shortcut|icon?, "-" a separator
   QTest::newRow("file") << "MenuFile"
                         << "&File"
-                        << QStringList{"New Database...||i",    "Open Database...||i",
-                                       "Save Database As...||", "-",
-                                       "Import Puzzles...||",   "Export Puzzles...||",
-                                       "-",                     "Print Sudoku Grid||i",
-                                       "-",                     "Exit|Ctrl+X|"};
+                        << QStringList{"New Database...||i",
+                                       "Open Database...||i",
+                                       "Save Database As...||",
+                                       "-",
+                                       "Import Puzzles...||",
+                                       "Export Puzzles...||",
+                                       "-",
+                                       "Print Sudoku Grid||i",
+                                       "-",
+                                       "Exit|Ctrl+X|"};
   QTest::newRow("grid") << "MenuGrid"
                         << "&Sudoku Grid"
                         << QStringList{"Generate Puzzle...||i",
