@@ -4,8 +4,8 @@
 #include "commands.h"
 #include "game.h"
 #include "gridpage.h"
-#include "puzzlelibrary.h"
 #include "services.h"
+#include "session.h"
 
 #include <QMainWindow>
 
@@ -23,6 +23,7 @@ class TFormMain : public QMainWindow, public TGridControls {
   TServices &m_services;
   TSeededRandom m_random;
   TGame m_game;
+  TSession m_session{m_game};
 
 public:
   static inline const QString ApplicationTitle = QStringLiteral("Ninegrove 1.0");
@@ -31,7 +32,7 @@ public:
 
   TGame &Game() { return m_game; }
   // The game's board, by the name the rest of the program knows it.
-  TGrid &Board;
+  const TGrid &Board;
   const THistory &History() const { return m_game.History(); }
   bool TimerRunning() const { return m_game.TimerRunning(); }
   QAction *Action(TCommand command) const { return m_actions[static_cast<std::size_t>(command)]; }
@@ -78,9 +79,8 @@ public:
 
   // The library.
   void EnableDatabaseItems(bool enabled);
-  std::string NewPuzzleRecord();
-  QString DatabaseFileName() const { return m_library.FileName(); }
-  const TPuzzleLibrary &Library() const { return m_library; }
+  QString DatabaseFileName() const { return m_session.Library().FileName(); }
+  const TPuzzleLibrary &Library() const { return m_session.Library(); }
   // The row that Load Puzzle and Delete Puzzle act on.
   int CurrentRecord() const;
   void SetCurrentRecord(int index);
@@ -105,14 +105,9 @@ private:
   QString DataFolder() const;
   // An existing file at path may go: not the open library, and the user says Yes.
   bool MayReplace(const QString &path, QMessageBox::StandardButtons buttons);
-  void ConnectLibrary(const QString &path);
-  // The current row goes after the question is answered with yes.
-  bool DeleteCurrent(const QString &caption, const QString &question,
-                     QMessageBox::StandardButtons buttons, QMessageBox::StandardButton yes);
 
   TActions m_actions{};
-  TPuzzleLibrary m_library;
-  TCollectionCommands m_collections{this, m_services, m_library, m_game};
+  TCollectionCommands m_collections{this, m_services, m_session.Library(), m_game};
   TPuzzleModel *m_model = nullptr;
 
 public:

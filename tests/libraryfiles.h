@@ -70,3 +70,11 @@ inline bool FillLibrary(const QString &path, int count) {
   insert.finish();
   return db.commit();
 }
+
+// The first listed row with the title, or -1.
+inline int ListedIndex(const TPuzzleLibrary &library, const QString &title) {
+  for (int i = 0; i < library.Count(); ++i)
+    if (library.Row(i).title == title)
+      return i;
+  return -1;
+}

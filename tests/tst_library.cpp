@@ -221,7 +221,7 @@ void TestLibrary::newPuzzleTitles() {
   QCOMPARE(Titles(), QStringList({"New Puzzle (1)", "New Puzzle"}));
 
   // Letter case is ignored: "NEW PUZZLE" takes the plain title's place.
-  m_form->Board[0][0] = {true, "5", false};
+  m_form->Game().Board()[0][0] = {true, "5", false};
   m_form->SetCurrentRecord(1);
   m_form->MenuLoadPuzzleClick();
   m_form->MenuEditPuzzleClick();
@@ -246,10 +246,10 @@ void TestLibrary::saveOverwritesOrAppends() {
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList({"New Puzzle", "Puzzle Level 3"}));
   QCOMPARE(m_form->CurrentRecord(), 1);
-  const TGrid generated = m_form->Board;
+  const TGrid generated = m_form->Game().Board();
 
   // Same title, other letter case: that row is overwritten in place.
-  m_form->Board[0][0] = {false, "123", false};
+  m_form->Game().Board()[0][0] = {false, "123", false};
   m_form->Game().SetTitle(QString("puzzle level 3").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList({"New Puzzle", "Puzzle Level 3"}));
@@ -258,13 +258,13 @@ void TestLibrary::saveOverwritesOrAppends() {
   m_form->MenuClearClick();
   m_form->SetCurrentRecord(1);
   Action("MenuLoadPuzzle")->trigger();
-  QCOMPARE(m_form->Board[0][0].Text, std::string("123"));
-  QVERIFY(!m_form->Board[0][0].Fixed);
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("123"));
+  QVERIFY(!m_form->Game().Board()[0][0].Fixed);
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r)
       if (c || r) {
-        QCOMPARE(m_form->Board[c][r].Text, generated[c][r].Text);
-        QCOMPARE(m_form->Board[c][r].Fixed, generated[c][r].Fixed);
+        QCOMPARE(m_form->Game().Board()[c][r].Text, generated[c][r].Text);
+        QCOMPARE(m_form->Game().Board()[c][r].Fixed, generated[c][r].Fixed);
       }
   QCOMPARE(m_form->LabelTitle->text(), QString("Puzzle Level 3"));
   QCOMPARE(m_form->PageControl->Current(), m_form->TabSheetGrid);
@@ -282,7 +282,7 @@ void TestLibrary::saveOverwritesOrAppends() {
   QTest::mouseClick(m_form->DBGrid->viewport(), Qt::LeftButton, {}, first);
   QTest::mouseDClick(m_form->DBGrid->viewport(), Qt::LeftButton, {}, first);
   QCOMPARE(m_form->LabelTitle->text(), QString("New Puzzle"));
-  QVERIFY(m_form->Board == TGrid());
+  QVERIFY(m_form->Game().Board() == TGrid());
 }
 
 void TestLibrary::storedTexts() {
@@ -309,9 +309,9 @@ void TestLibrary::storedTexts() {
   }
   m_fakes->files.answers.push_back(PathOf("cells.ngl"));
   Action("MenuOpenDatabase")->trigger();
-  m_form->Board[5][5] = {true, "5", true};
+  m_form->Game().Board()[5][5] = {true, "5", true};
   Action("MenuLoadPuzzle")->trigger();
-  const TGrid &loaded = m_form->Board;
+  const TGrid &loaded = m_form->Game().Board();
   QVERIFY(loaded[0][0].Fixed);
   QCOMPARE(loaded[0][0].Text, std::string("7"));
   QVERIFY(!loaded[1][0].Fixed && loaded[1][0].Text.empty());
@@ -324,15 +324,15 @@ void TestLibrary::storedTexts() {
   QCOMPARE(m_form->Library().Row(0).number, qint64(7));
 
   // Round trip through the file: nine candidates, a given, twelve characters.
-  m_form->Board = board;
+  m_form->Game().Board() = board;
   m_form->Game().SetTitle(QString("Round trip").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Numbers(), QList<qint64>({1, 2}));
   m_form->MenuClearClick();
   Action("MenuLoadPuzzle")->trigger();
-  QCOMPARE(m_form->Board[1][0].Text, std::string("123456789"));
-  QCOMPARE(m_form->Board[2][0].Text, std::string("123456789"));
-  QVERIFY(m_form->Board[0][0].Fixed);
+  QCOMPARE(m_form->Game().Board()[1][0].Text, std::string("123456789"));
+  QCOMPARE(m_form->Game().Board()[2][0].Text, std::string("123456789"));
+  QVERIFY(m_form->Game().Board()[0][0].Fixed);
   TOtherConnection other(PathOf("cells.ngl"));
   QSqlQuery row = other.Query("SELECT S00, S10, S01 FROM Puzzles WHERE Title = 'Round trip'");
   QVERIFY(row.next());
@@ -361,9 +361,9 @@ void TestLibrary::cutCountsCharacters() {
   QFETCH(QByteArray, text);
   QFETCH(int, width);
   QFETCH(QByteArray, cut);
-  QCOMPARE(TPuzzleLibrary::Cut(text, width), cut);
+  QCOMPARE(Cut(text, width), cut);
   if (QString::fromUtf8(text).toUtf8() == text)
-    QCOMPARE(TPuzzleLibrary::Cut(QString::fromUtf8(text), width), QString::fromUtf8(cut));
+    QCOMPARE(Cut(QString::fromUtf8(text), width), QString::fromUtf8(cut));
 }
 
 void TestLibrary::cellBytesRoundTrip_data() {
@@ -392,9 +392,9 @@ void TestLibrary::cellBytesRoundTrip() {
   LoadForeignRow("Bytes", stored, utf16);
   if (QTest::currentTestFailed())
     return;
-  QCOMPARE(QByteArray::fromStdString(m_form->Board[0][0].Text), text);
-  QCOMPARE(m_form->Board[0][0].Fixed, stored.startsWith('+'));
-  m_form->Board[4][4] = {false, "7", false}; // the player changed another cell only
+  QCOMPARE(QByteArray::fromStdString(m_form->Game().Board()[0][0].Text), text);
+  QCOMPARE(m_form->Game().Board()[0][0].Fixed, stored.startsWith('+'));
+  m_form->Game().Board()[4][4] = {false, "7", false}; // the player changed another cell only
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList{"Bytes"});
   TOtherConnection other(PathOf("foreign.ngl"));
@@ -414,7 +414,7 @@ void TestLibrary::titlesKeptExactly() {
     Action("MenuSavePuzzle")->trigger();
   }
   QCOMPARE(Titles(), QStringList({titles[0], titles[1], QString(50, QChar('x'))}));
-  QCOMPARE(m_form->Library().Find(titles[1]), 1);
+  QCOMPARE(ListedIndex(m_form->Library(), titles[1]), 1);
   // Saved again, each is found, not appended.
   for (const QString &title : titles) {
     m_form->Game().SetTitle(QString(title).toStdString());
@@ -442,7 +442,7 @@ void TestLibrary::longTitlesOverwrite() {
   if (QTest::currentTestFailed())
     return;
   QCOMPARE(m_form->LabelTitle->text(), title);
-  m_form->Board[0][0] = {true, "2", false};
+  m_form->Game().Board()[0][0] = {true, "2", false};
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList{title});
   TOtherConnection other(PathOf("foreign.ngl"));
@@ -479,7 +479,7 @@ void TestLibrary::deletePuzzle() {
 
   for (const char *title : {"One", "Two", "Three"}) {
     m_form->Game().SetTitle(QString(title).toStdString());
-    m_form->Board[0][0] = {true, std::string(1, title[1]), false};
+    m_form->Game().Board()[0][0] = {true, std::string(1, title[1]), false};
     Action("MenuSavePuzzle")->trigger();
   }
   m_form->SetCurrentRecord(1);
@@ -499,15 +499,15 @@ void TestLibrary::deletePuzzle() {
   QCOMPARE(Titles(), QStringList({"One", "Three"}));
   QCOMPARE(Numbers(), QList<qint64>({1, 2}));
   QCOMPARE(m_form->LabelTitle->text(), QString("One"));
-  QCOMPARE(m_form->Board[0][0].Text, std::string("n"));
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("n"));
   QCOMPARE(m_form->PageControl->Current(), m_form->TabSheetGrid);
 
   m_fakes->messages.answers = {QMessageBox::Yes, QMessageBox::Yes};
   Action("MenuDeletePuzzle")->trigger();
-  m_form->Board[4][4] = {false, "4", false};
+  m_form->Game().Board()[4][4] = {false, "4", false};
   Action("MenuDeletePuzzle")->trigger();
   QCOMPARE(m_form->Library().Count(), 0);
-  QCOMPARE(m_form->Board[4][4].Text, std::string("4")); // nothing left to load
+  QCOMPARE(m_form->Game().Board()[4][4].Text, std::string("4")); // nothing left to load
 }
 
 void TestLibrary::keyboardDeleteAndTitleEditor() {
@@ -705,7 +705,7 @@ void TestLibrary::badFilesStayUntouched() {
 void TestLibrary::readOnlyOrLockedLibrary() {
   NewLibrary("guarded.ngl");
   m_form->Game().SetTitle(QString("Stored").toStdString());
-  m_form->Board[0][0] = {true, "1", false};
+  m_form->Game().Board()[0][0] = {true, "1", false};
   Action("MenuSavePuzzle")->trigger();
   m_form->Game().SetTitle(QString("Second").toStdString());
   Action("MenuSavePuzzle")->trigger();
@@ -715,7 +715,7 @@ void TestLibrary::readOnlyOrLockedLibrary() {
     TOtherConnection other(PathOf("guarded.ngl"));
     other.Query("PRAGMA busy_timeout = 0");
     QVERIFY(other.Query("BEGIN EXCLUSIVE").isActive());
-    m_form->Board[0][0] = {true, "9", false};
+    m_form->Game().Board()[0][0] = {true, "9", false};
     m_form->Game().SetTitle(QString("Stored").toStdString());
     Action("MenuSavePuzzle")->trigger();
     QCOMPARE(m_fakes->messages.shown.size(), std::size_t(1));
@@ -726,7 +726,7 @@ void TestLibrary::readOnlyOrLockedLibrary() {
   QCOMPARE(Titles(), QStringList({"Stored", "Second"}));
   m_form->SetCurrentRecord(0);
   m_form->MenuLoadPuzzleClick();
-  QCOMPARE(m_form->Board[0][0].Text, std::string("1"));
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("1"));
 
   // A read-only file. Permissions do not stop root, an immutable file does.
   const QString guarded = PathOf("guarded.ngl");
