@@ -6,6 +6,7 @@
 #include "gridpage.h"
 #include "services.h"
 #include "session.h"
+#include "version.h"
 
 #include <QMainWindow>
 
@@ -26,7 +27,7 @@ class TFormMain : public QMainWindow, public TGridControls {
   TSession m_session{m_game};
 
 public:
-  static inline const QString ApplicationTitle = QStringLiteral("Ninegrove 1.0");
+  static inline const QString ApplicationTitle = QString::fromLatin1(::ApplicationTitle);
 
   explicit TFormMain(TServices &services, QWidget *parent = nullptr);
 

@@ -38,8 +38,8 @@
         <translation>À propos de Ninegrove</translation>
     </message>
     <message>
-        <source>Version 1.00</source>
-        <translation>Version 1.00</translation>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Copyright © 2026 The Ninegrove developers</source>
