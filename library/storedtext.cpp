@@ -17,11 +17,15 @@ int SequenceLength(const QByteArray &text, int i) {
   return length;
 }
 
-} // namespace
-
 QByteArray CellMarker(bool fixed) {
   return fixed ? QByteArrayLiteral("+") : QByteArrayLiteral("-");
 }
+
+QByteArray StoredCellText(const TSquare &cell) {
+  return Cut(CellMarker(cell.Fixed) + QByteArray::fromStdString(cell.Text), CellWidth);
+}
+
+} // namespace
 
 QString Cut(const QString &text, int width) {
   qsizetype units = 0;
@@ -38,10 +42,6 @@ QByteArray Cut(const QByteArray &text, int width) {
   for (int characters = 0; bytes < text.size() && characters < width; ++characters)
     bytes += SequenceLength(text, bytes);
   return text.left(bytes);
-}
-
-QByteArray StoredCellText(const TSquare &cell) {
-  return Cut(CellMarker(cell.Fixed) + QByteArray::fromStdString(cell.Text), CellWidth);
 }
 
 TSquare CellFromStored(const QByteArray &stored) {

@@ -18,13 +18,11 @@ inline constexpr int CellWidth = 10;
 // it came, even when it is no valid UTF-8.
 using TStoredCells = std::array<QByteArray, 81>;
 
-// "+" for a given, "-" for any other cell.
-QByteArray CellMarker(bool fixed);
-// The marker and the text, cut to the column's width.
-QByteArray StoredCellText(const TSquare &cell);
 // A given wherever a "+" stands; the text after the marker, at most nine
 // characters. Empty and NULL columns give an empty open cell.
 TSquare CellFromStored(const QByteArray &stored);
+// Each cell's marker ("+" for a given, "-" for any other cell) and text,
+// cut to the column's width.
 TStoredCells StoredCells(const TGrid &board);
 // Fixed and Text of every cell; the error marks stay as they are.
 void LoadStoredCells(TGrid &board, const TStoredCells &cells);

@@ -1,6 +1,7 @@
 #include "dbgrid.h"
 #include "fakeservices.h"
 #include "formmain.h"
+#include "gametitle.h"
 #include "libraryfiles.h"
 #include "pagecontrol.h"
 #include "puzzlelibrary.h"
@@ -226,7 +227,7 @@ void TestLibrary::saveOverwritesOrAppends() {
 
   // Same title, other letter case: that row is overwritten in place.
   m_form->Game().Board()[0][0] = {false, "123", false};
-  m_form->Game().SetTitle(QString("puzzle level 3").toStdString());
+  Retitle(m_form->Game(), QString("puzzle level 3").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList({"New Puzzle", "Puzzle Level 3"}));
   QCOMPARE(Numbers(), QList<qint64>({1, 2}));
@@ -246,7 +247,7 @@ void TestLibrary::saveOverwritesOrAppends() {
   QCOMPARE(m_form->PageControl->Current(), m_form->TabSheetGrid);
 
   // A new title appends a last row; loading a never-saved row gives an empty board.
-  m_form->Game().SetTitle(QString("Mine").toStdString());
+  Retitle(m_form->Game(), QString("Mine").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList({"New Puzzle", "Puzzle Level 3", "Mine"}));
   QCOMPARE(Numbers(), QList<qint64>({1, 2, 3}));
@@ -301,7 +302,7 @@ void TestLibrary::storedTexts() {
 
   // Round trip through the file: nine candidates, a given, twelve characters.
   m_form->Game().Board() = board;
-  m_form->Game().SetTitle(QString("Round trip").toStdString());
+  Retitle(m_form->Game(), QString("Round trip").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Numbers(), QList<qint64>({1, 2}));
   m_form->MenuClearClick();
@@ -386,14 +387,14 @@ void TestLibrary::titlesKeptExactly() {
   const QStringList titles = {"It's \"quoted\"; DROP TABLE Puzzles; --", "Ünïcödé ☃ 数独",
                               QString(60, QChar('x'))};
   for (const QString &title : titles) {
-    m_form->Game().SetTitle(QString(title).toStdString());
+    Retitle(m_form->Game(), QString(title).toStdString());
     Action("MenuSavePuzzle")->trigger();
   }
   QCOMPARE(Titles(), QStringList({titles[0], titles[1], QString(50, QChar('x'))}));
   QCOMPARE(ListedIndex(m_form->Library(), titles[1]), 1);
   // Saved again, each is found, not appended.
   for (const QString &title : titles) {
-    m_form->Game().SetTitle(QString(title).toStdString());
+    Retitle(m_form->Game(), QString(title).toStdString());
     Action("MenuSavePuzzle")->trigger();
   }
   QCOMPARE(m_form->Library().Count(), 3);
@@ -454,7 +455,7 @@ void TestLibrary::deletePuzzle() {
   QVERIFY(m_fakes->messages.shown.empty());
 
   for (const char *title : {"One", "Two", "Three"}) {
-    m_form->Game().SetTitle(QString(title).toStdString());
+    Retitle(m_form->Game(), QString(title).toStdString());
     m_form->Game().Board()[0][0] = {true, std::string(1, title[1]), false};
     Action("MenuSavePuzzle")->trigger();
   }
@@ -514,7 +515,7 @@ void TestLibrary::keyboardDeleteAndTitleEditor() {
 
 void TestLibrary::inUseByAnotherSpelling() {
   NewLibrary("open.ngl");
-  m_form->Game().SetTitle(QString("Keep me").toStdString());
+  Retitle(m_form->Game(), QString("Keep me").toStdString());
   Action("MenuSavePuzzle")->trigger();
   const QByteArray before = Digest(PathOf("open.ngl"));
   QVERIFY(QFile::link(PathOf("open.ngl"), PathOf("link.ngl")));
@@ -680,10 +681,10 @@ void TestLibrary::badFilesStayUntouched() {
 
 void TestLibrary::readOnlyOrLockedLibrary() {
   NewLibrary("guarded.ngl");
-  m_form->Game().SetTitle(QString("Stored").toStdString());
+  Retitle(m_form->Game(), QString("Stored").toStdString());
   m_form->Game().Board()[0][0] = {true, "1", false};
   Action("MenuSavePuzzle")->trigger();
-  m_form->Game().SetTitle(QString("Second").toStdString());
+  Retitle(m_form->Game(), QString("Second").toStdString());
   Action("MenuSavePuzzle")->trigger();
 
   // Locked by another program for the length of its transaction.
@@ -692,7 +693,7 @@ void TestLibrary::readOnlyOrLockedLibrary() {
     other.Query("PRAGMA busy_timeout = 0");
     QVERIFY(other.Query("BEGIN EXCLUSIVE").isActive());
     m_form->Game().Board()[0][0] = {true, "9", false};
-    m_form->Game().SetTitle(QString("Stored").toStdString());
+    Retitle(m_form->Game(), QString("Stored").toStdString());
     Action("MenuSavePuzzle")->trigger();
     QCOMPARE(m_fakes->messages.shown.size(), std::size_t(1));
     QCOMPARE(m_fakes->messages.shown[0].kind, QString("application"));
@@ -712,7 +713,7 @@ void TestLibrary::readOnlyOrLockedLibrary() {
     QSKIP("running as root on a file system without immutable files");
   m_fakes->files.answers.push_back(guarded);
   Action("MenuOpenDatabase")->trigger();
-  m_form->Game().SetTitle(QString("Third").toStdString());
+  Retitle(m_form->Game(), QString("Third").toStdString());
   Action("MenuSavePuzzle")->trigger();
   if (root)
     QProcess::execute("chattr", {"-i", guarded});
@@ -751,7 +752,7 @@ void TestLibrary::newDatabaseFailure() {
   // the file the user agreed to overwrite stays as it was.
   QFETCH(bool, folderExists);
   NewLibrary("kept.ngl");
-  m_form->Game().SetTitle("Keep me");
+  Retitle(m_form->Game(), "Keep me");
   Action("MenuSavePuzzle")->trigger();
   const QString folder = PathOf("target");
   const QString target = folder + "/new.ngl";

@@ -3,6 +3,7 @@
 #include "dbgrid.h"
 #include "fakeservices.h"
 #include "formmain.h"
+#include "gametitle.h"
 #include "libraryfiles.h"
 
 #include <QAction>
@@ -221,7 +222,7 @@ void TestLibrarySafety::damageFoundWhileOpen() {
   QCOMPARE(m_form->Library().Count(), 300);
   Damage(path, "garbage page");
   const QByteArray before = Digest(path);
-  m_form->Game().SetTitle(QString("Puzzle 300").toStdString());
+  Retitle(m_form->Game(), QString("Puzzle 300").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(m_fakes->messages.Texts(), QStringList{"database disk image is malformed"});
   QCOMPARE(m_fakes->messages.shown[0].kind, QString("application"));
@@ -371,7 +372,7 @@ void TestLibrarySafety::fullDisk() {
   Open(path);
   const QByteArray before = Digest(path);
   FillDisk(disk, 0);
-  m_form->Game().SetTitle(QString(title).toStdString());
+  Retitle(m_form->Game(), QString(title).toStdString());
   m_form->Game().Board()[0][0] = {true, "9", false};
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(m_fakes->messages.Texts(), QStringList{"database or disk is full"});

@@ -2,6 +2,7 @@
 // files and with no widget.
 #include "fakeclock.h"
 #include "game.h"
+#include "gametitle.h"
 #include "libraryfiles.h"
 #include "random.h"
 #include "session.h"
@@ -149,11 +150,11 @@ void TestSession::deleteThenLoad() {
   QVERIFY(!m_session->DeleteAndLoadFirst(0));
 
   for (const char *title : {"One", "Two", "Three"}) {
-    m_game->SetTitle(title);
+    Retitle(*m_game, title);
     m_game->Board()[0][0] = {true, std::string(1, title[1]), false};
     m_session->SavePuzzle();
   }
-  m_game->SetTitle("Elsewhere");
+  Retitle(*m_game, "Elsewhere");
   QVERIFY(m_session->DeleteAndLoadFirst(1));
   QCOMPARE(Titles(), QStringList({"One", "Three"}));
   QCOMPARE(m_game->Title(), std::string("One"));
@@ -201,11 +202,11 @@ void TestSession::numbersStayContiguous() {
       ++expected;
       break;
     case 's':
-      m_game->SetTitle(m_session->Library().Row(row).title.toStdString());
+      Retitle(*m_game, m_session->Library().Row(row).title.toStdString());
       QCOMPARE(m_session->SavePuzzle(), row);
       break;
     case 'a':
-      m_game->SetTitle(QString("Saved %1").arg(++saved).toStdString());
+      Retitle(*m_game, QString("Saved %1").arg(++saved).toStdString());
       QCOMPARE(m_session->SavePuzzle(), expected++);
       break;
     }
@@ -240,7 +241,7 @@ void TestSession::oldNumberingMended() {
   QVERIFY(FillLibrary(path, 10));
   QVERIFY(TOtherConnection(path).Query(numbers).isActive());
   QVERIFY(m_session->OpenDatabase(path));
-  m_game->SetTitle("Puzzle 4");
+  Retitle(*m_game, "Puzzle 4");
   QCOMPARE(m_session->SavePuzzle(), 3);
   QCOMPARE(FileNumbers(), OneTo(10));
   TOtherConnection other(path);
