@@ -34,8 +34,6 @@ public:
   TGame &Game() { return m_game; }
   // The game's board, by the name the rest of the program knows it.
   const TGrid &Board;
-  const THistory &History() const { return m_game.History(); }
-  bool TimerRunning() const { return m_game.TimerRunning(); }
   QAction *Action(TCommand command) const { return m_actions[static_cast<std::size_t>(command)]; }
 
   // Commands, one per menu item; tool and push buttons share them.

@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <utility>
 
-const QString TPuzzleLibrary::CreateStatement = CreateTableStatement();
-
 namespace {
 
 // Changes when another connection commits to the file, never for our own.

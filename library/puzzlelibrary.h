@@ -35,8 +35,6 @@ struct TPuzzleRow {
 // match with letter case folded as SQLite's NOCASE does (ASCII only).
 class TPuzzleLibrary {
 public:
-  static const QString CreateStatement;
-
   TPuzzleLibrary();
   ~TPuzzleLibrary();
   TPuzzleLibrary(const TPuzzleLibrary &) = delete;

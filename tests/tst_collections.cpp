@@ -506,7 +506,7 @@ void TestCollections::titleIndex() {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
     db.setDatabaseName(old);
     QVERIFY(db.open());
-    QSqlQuery(db).exec(TPuzzleLibrary::CreateStatement);
+    QSqlQuery(db).exec(DesignCreateStatement);
     QSqlQuery(db).exec(QStringLiteral("INSERT INTO Puzzles (N, Title) VALUES (1, 'One')"));
     db.close();
   }

@@ -123,7 +123,7 @@ void TestCollectionWindow::pasteWhileTyping() {
   QTest::keyClick(m_form->EditNumber, Qt::Key_V, Qt::ControlModifier);
   QCOMPARE(LineFromBoard(m_form->Game().Board()), std::string(Solved));
   QCOMPARE(m_form->EditNumber->text(), QString());
-  QCOMPARE(m_form->History().HistoryPos(), 2); // the board before and the puzzle, no entry
+  QCOMPARE(m_form->Game().History().HistoryPos(), 2); // the board before and the puzzle, no entry
 }
 
 void TestCollectionWindow::countSolutions_data() {

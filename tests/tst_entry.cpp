@@ -85,7 +85,7 @@ void TestEntry::selectingLoadsTheBox() {
   Select(3, 4);
   QCOMPARE(m_form->StringGrid->Col(), 3);
   QCOMPARE(m_form->EditNumber->text(), QString("247"));
-  QCOMPARE(m_form->History().HistoryPos(), 0);
+  QCOMPARE(m_form->Game().History().HistoryPos(), 0);
   // Arrow keys in the grid select as well.
   m_form->StringGrid->setFocus();
   QTest::keyClick(m_form->StringGrid, Qt::Key_Right);
@@ -107,7 +107,7 @@ void TestEntry::keyFilter() {
   QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("12345678"));
   // Every release counted, the filtered ones too.
   // Ctrl+V is Paste Puzzle's, not typing: its releases are no entry.
-  QCOMPARE(m_form->History().HistoryPos(), 5 + 10 + 1);
+  QCOMPARE(m_form->Game().History().HistoryPos(), 5 + 10 + 1);
 }
 
 void TestEntry::keyThatChangesNothing() {
@@ -121,9 +121,9 @@ void TestEntry::keyThatChangesNothing() {
   Type(Qt::Key_Left);
   QVERIFY(!m_form->Game().Board()[1][1].Error && !m_form->Game().Board()[1][2].Error);
   QCOMPARE(m_form->Game().Board()[1][1].Text, std::string("4"));
-  QCOMPARE(m_form->History().HistoryPos(), 1);
+  QCOMPARE(m_form->Game().History().HistoryPos(), 1);
   // The snapshot holds the marks from before the entry.
-  QVERIFY(m_form->History().Slot(1) == marked);
+  QVERIFY(m_form->Game().History().Slot(1) == marked);
   m_form->MenuUndoClick();
   QVERIFY(m_form->Game().Board()[1][1].Error);
 }
@@ -229,7 +229,7 @@ void TestEntry::generate() {
   QVERIFY(m_fakes->dialogs.scripts.empty());
   QCOMPARE(m_form->LabelTitle->text(), QString("Puzzle Level %1").arg(level));
   QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
-  QVERIFY(m_form->TimerRunning());
+  QVERIFY(m_form->Game().TimerRunning());
   QCOMPARE(Givens(), 72 - level);
   QCOMPARE(m_fakes->cursor.depth, 0);
   QVERIFY(m_form->Timer->isActive());
@@ -246,7 +246,7 @@ void TestEntry::generateDialog() {
   m_form->ButtonGenerate->click();
   QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("9"));
   QCOMPARE(m_form->LabelTitle->text(), QString());
-  QVERIFY(!m_form->TimerRunning());
+  QVERIFY(!m_form->Game().TimerRunning());
 
   // A text that is no number counts as level 1; a 0 reaches the removal as 0.
   TFormSelectLevel dialog(nullptr, nullptr);
@@ -325,14 +325,14 @@ void TestEntry::wholeGame() {
     for (int c = 0; c < 9; ++c) {
       if (m_form->Game().Board()[c][r].Fixed)
         continue;
-      QVERIFY(m_form->TimerRunning());
+      QVERIFY(m_form->Game().TimerRunning());
       Select(c, r);
       QTest::keyClick(m_form->EditNumber, solution[c][r].Text[0]);
       ++filled;
     }
   QCOMPARE(filled, 39);
   QVERIFY(IsValidSolution(m_form->Game().Board()));
-  QVERIFY(!m_form->TimerRunning());
+  QVERIFY(!m_form->Game().TimerRunning());
   QVERIFY(m_fakes->messages.shown.empty());
 }
 
@@ -426,7 +426,7 @@ void TestEntry::entryRoutes() {
   QVERIFY(target->hasFocus());
   QVERIFY(m_form->Game().Board() == expected);
   QCOMPARE(m_form->StringGrid->Cell(4, 4), text);
-  QCOMPARE(m_form->History().HistoryPos(), history);
+  QCOMPARE(m_form->Game().History().HistoryPos(), history);
   QCOMPARE(m_fakes->messages.Texts(),
            QStringList(warnings, "Fixed numbers cannot be edited in Lock Mode."));
   QCOMPARE(m_form->EditNumber->text(), box);

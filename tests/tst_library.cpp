@@ -93,7 +93,7 @@ void TestLibrary::LoadForeignRow(const QString &title, const QByteArray &cell, b
     TOtherConnection other(path);
     if (utf16)
       other.Query("PRAGMA encoding = 'UTF-16le'");
-    QVERIFY(other.Query(TPuzzleLibrary::CreateStatement).isActive());
+    QVERIFY(other.Query(DesignCreateStatement).isActive());
     QSqlQuery insert(other.Database());
     insert.prepare(QString("INSERT INTO Puzzles (N, Title, S00) VALUES (1, ?, %1)")
                        .arg(utf16 ? "?" : "CAST(? AS TEXT)"));
@@ -145,6 +145,8 @@ void TestLibrary::newLibrary() {
     QCOMPARE(names[11], QString("S01"));
     QCOMPARE(names[82], QString("S88"));
     QCOMPARE(types.mid(0, 3), QStringList({"Number", "TEXT(50)", "TEXT(10)"}));
+    QCOMPARE(other.Value("SELECT sql FROM sqlite_master WHERE name = 'Puzzles'").toString(),
+             DesignCreateStatement);
     QCOMPARE(other.Query("SELECT COUNT(*) FROM Puzzles").next(), true);
     QSqlQuery count = other.Query("SELECT COUNT(*) FROM Puzzles");
     count.next();
@@ -645,16 +647,16 @@ void TestLibrary::badFilesStayUntouched() {
   } else if (kind == "other table") {
     sqlite({"CREATE TABLE Games (N Number, Title TEXT(50))"});
   } else if (kind == "other columns") {
-    QString statement = TPuzzleLibrary::CreateStatement;
+    QString statement = DesignCreateStatement;
     sqlite({statement.replace("S44", "X44")});
   } else if (kind == "few columns") {
     sqlite({"CREATE TABLE Puzzles (N Number, Title TEXT(50), S00 TEXT(10))"});
   } else if (kind == "view") {
-    QString statement = TPuzzleLibrary::CreateStatement;
+    QString statement = DesignCreateStatement;
     sqlite({statement.replace("TABLE Puzzles", "TABLE Data"),
             "CREATE VIEW Puzzles AS SELECT * FROM Data"});
   } else if (kind == "no rowid") {
-    QString statement = TPuzzleLibrary::CreateStatement;
+    QString statement = DesignCreateStatement;
     sqlite({statement.replace("N Number", "N Number PRIMARY KEY") + " WITHOUT ROWID"});
   } else if (kind == "truncated") {
     QFile::copy(PathOf("good.ngl"), bad);

@@ -179,10 +179,10 @@ void TestWindow::startState() {
   QCOMPARE(m_form->LabelTitle->text(), QString());
   QCOMPARE(m_form->LabelTime->text(), QString("Time  00:00:00"));
   QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
-  QVERIFY(!m_form->TimerRunning());
+  QVERIFY(!m_form->Game().TimerRunning());
   QCOMPARE(m_form->Timer->interval(), 1000);
   QVERIFY(m_form->Game().Board() == TGrid());
-  QCOMPARE(m_form->History().HistoryPos(), 0);
+  QCOMPARE(m_form->Game().History().HistoryPos(), 0);
   for (const char *name : {"MenuSavePuzzle", "MenuLoadPuzzle", "MenuDeletePuzzle", "MenuSaveAs"})
     QVERIFY2(!Action(name)->isEnabled(), name);
   for (const char *name :
@@ -363,7 +363,7 @@ void TestWindow::sharedCommands() {
   QSignalSpy reset(Action("MenuReset"), &QAction::triggered);
   m_form->ButtonReset->click();
   QCOMPARE(reset.count(), 1);
-  QVERIFY(m_form->TimerRunning());
+  QVERIFY(m_form->Game().TimerRunning());
 }
 
 void TestWindow::cellGrounds() {
@@ -541,7 +541,7 @@ void TestWindow::solve() {
   QCOMPARE(m_fakes->cursor.busyCount, 1);
   QCOMPARE(m_fakes->cursor.depth, 0);
   QVERIFY(m_fakes->messages.shown.empty());
-  QCOMPARE(m_form->History().HistoryPos(), 0);
+  QCOMPARE(m_form->Game().History().HistoryPos(), 0);
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r) {
       QCOMPARE(m_form->StringGrid->Cell(c, r),
