@@ -452,10 +452,6 @@
         <translation>%1 konnte nicht geschrieben werden.</translation>
     </message>
     <message>
-        <source>The table Puzzles lacks columns.</source>
-        <translation>Der Tabelle Puzzles fehlen Spalten.</translation>
-    </message>
-    <message>
         <source>This puzzle is no longer in the library.</source>
         <translation>Dieses Rätsel ist nicht mehr in der Bibliothek.</translation>
     </message>

@@ -452,10 +452,6 @@
         <translation>%1 n&apos;a pas pu être écrit.</translation>
     </message>
     <message>
-        <source>The table Puzzles lacks columns.</source>
-        <translation>Il manque des colonnes à la table Puzzles.</translation>
-    </message>
-    <message>
         <source>This puzzle is no longer in the library.</source>
         <translation>Cette grille n’est plus dans la bibliothèque.</translation>
     </message>
