@@ -51,27 +51,21 @@ bool TSession::IsOpenLibrary(const QString &path) const {
   return m_library.IsOpen() && !open.isEmpty() && QFileInfo(path).canonicalFilePath() == open;
 }
 
-QString TSession::NewPuzzleRecord(int &index) {
-  QString title = tr("New Puzzle");
-  index = -1;
-  if (m_library.IsOpen()) {
-    const TPuzzleLibrary::TAppended record = m_library.AppendFree(title);
-    title = record.title;
-    index = record.index;
-  }
-  return title;
+TPuzzleLibrary::TAppended TSession::NewPuzzleRecord() {
+  const QString title = tr("New Puzzle");
+  return m_library.IsOpen() ? m_library.AppendFree(title) : TPuzzleLibrary::TAppended{-1, title};
 }
 
 int TSession::NewPuzzle() {
-  int index = -1;
-  m_game.NewPuzzle(NewPuzzleRecord(index).toStdString());
-  return index;
+  const TPuzzleLibrary::TAppended record = NewPuzzleRecord();
+  m_game.NewPuzzle(record.title.toStdString());
+  return record.index;
 }
 
 int TSession::DesignPuzzle() {
-  int index = -1;
-  m_game.DesignPuzzle(NewPuzzleRecord(index).toStdString());
-  return index;
+  const TPuzzleLibrary::TAppended record = NewPuzzleRecord();
+  m_game.DesignPuzzle(record.title.toStdString());
+  return record.index;
 }
 
 int TSession::SavePuzzle() {

@@ -46,18 +46,21 @@ public:
   // Returns that row.
   int NewPuzzle();
   int DesignPuzzle();
-  // The game's board under the game's title: the row that has the title, or
-  // a new last row. Throws when no library is open.
+  // The game's board under the game's title: the row that has the title (an
+  // untitled game's, the first row whose title is NULL or empty), or a new
+  // last row. Throws when no library is open.
   int SavePuzzle();
-  // The row's givens and texts and its title into the game; false when the
-  // row has gone from the file meanwhile (the list is then read again).
+  // The row's givens and texts and its title into the game; false when
+  // there is no such row, or it has gone from the file meanwhile (the list
+  // is then read again).
   bool LoadPuzzle(int index);
   // Deletes the row, then loads the first row left; true when one was loaded.
   bool DeleteAndLoadFirst(int index);
   void DeletePuzzle(int index);
 
 private:
-  QString NewPuzzleRecord(int &index);
+  // The title for a new puzzle and its row (-1 without a library).
+  TPuzzleLibrary::TAppended NewPuzzleRecord();
   void Connect(const QString &path);
 
   TGame &m_game;
