@@ -143,18 +143,6 @@ protected:
 
 } // namespace
 
-const TCommandInfo &CommandInfo(TCommand command) {
-  return Commands[static_cast<std::size_t>(command)];
-}
-
-std::span<const TMenuInfo> MenuLayout() {
-  return Menus;
-}
-
-std::span<const TToolInfo> ToolLayout() {
-  return Tools;
-}
-
 QWidget *BuildToolBar(QWidget *parent, const TActions &actions) {
   auto *bar = new TToolBar(parent);
   bar->setObjectName(QStringLiteral("ToolBar"));

@@ -53,22 +53,18 @@ struct TCommandInfo {
   int shortcut;        // a combined key, or 0
 };
 
-const TCommandInfo &CommandInfo(TCommand command);
-
 // The menus in their order: a caption and the commands, Count standing for a separator.
 struct TMenuInfo {
   const char *name;
   const char *caption;
   std::span<const TCommand> items;
 };
-std::span<const TMenuInfo> MenuLayout();
 
 // The tool bar from left to right: Count stands for a separator.
 struct TToolInfo {
   TCommand command;
   const char *button;
 };
-std::span<const TToolInfo> ToolLayout();
 
 using TActions = std::array<QAction *, CommandCount>;
 

@@ -17,7 +17,7 @@ public:
                         const QModelIndex &index) const override {
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (auto *line = qobject_cast<QLineEdit *>(editor))
-      line->setMaxLength(TPuzzleLibrary::TitleWidth);
+      line->setMaxLength(TitleWidth);
     emit m_grid->EditorCreated(editor);
     return editor;
   }

@@ -1,6 +1,6 @@
 #include "desktopservices.h"
 
-#include "formmain.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -35,7 +35,8 @@ public:
             text, QMessageBox::Ok);
   }
   void ApplicationError(QWidget *parent, const QString &text) override {
-    ShowBox(parent, QMessageBox::Critical, TFormMain::ApplicationTitle, text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Critical, QString::fromLatin1(ApplicationTitle), text,
+            QMessageBox::Ok);
   }
   QMessageBox::StandardButton Question(QWidget *parent, const QString &caption, const QString &text,
                                        QMessageBox::StandardButtons buttons,

@@ -1,6 +1,7 @@
 #include "formabout.h"
 
 #include "fonts.h"
+#include "version.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -45,7 +46,7 @@ TFormAbout::TFormAbout(TServices &services, QWidget *parent)
   Image->setPixmap(AboutPicture(devicePixelRatioF()));
   Label1 = label("Label1", QStringLiteral("Ninegrove"), 215, 5);
   Label1->setFont(ImpactFont(29));
-  Label2 = label("Label2", tr("Version 1.00"), 215, 45);
+  Label2 = label("Label2", tr("Version %1").arg(QLatin1String(AboutVersion)), 215, 45);
   LabelCopyR1 = label("LabelCopyR1", tr("Copyright \u00A9 2026 The Ninegrove developers"), 215, 75);
   Label4 = label("Label4", tr("WWW:"), 215, 167);
   LabelHLink = label("LabelHLink", HomePage, 255, 165);

@@ -70,7 +70,8 @@ TFormMain::TFormMain(TServices &services, QWidget *parent)
   PageControl->AddPage(TabSheetDatabase, tr("Database"));
   BuildGridPage(TabSheetGrid);
 
-  m_model = new TPuzzleModel(m_library, QApplication::palette().color(QPalette::Button), this);
+  m_model =
+      new TPuzzleModel(m_session.Library(), QApplication::palette().color(QPalette::Button), this);
   m_model->onError = [this](const QString &text) {
     m_services.messages.ApplicationError(this, text);
   };
@@ -161,7 +162,11 @@ void TFormMain::ShowGame() {
   show(LabelTitle, Qs(m_game.Title()));
   show(LabelMode, m_game.Mode() == TMode::Edit ? tr("Edit Mode") : tr("Lock Mode"));
   show(LabelTime, tr("Time  %1").arg(Qs(m_game.ElapsedText())));
-  if (!m_game.TimerRunning())
+  // The game says whether its clock runs; the timer only wakes the window
+  // just past each of its whole seconds.
+  if (m_game.TimerRunning())
+    Timer->start(m_game.MillisecondsToNextTick());
+  else
     Timer->stop();
 }
 
@@ -176,14 +181,11 @@ void TFormMain::StringGridDrawCell(QPainter &painter, int col, int row, const QR
 void TFormMain::TimerTimer() {
   m_game.Tick();
   ShowGame();
-  if (m_game.TimerRunning())
-    Timer->start(m_game.MillisecondsToNextTick());
 }
 
 void TFormMain::MenuResetClick() {
   m_game.ResetTimer();
   ShowGame();
-  Timer->start(m_game.MillisecondsToNextTick());
 }
 
 // ---------------------------------------------------------------- entry
@@ -250,13 +252,17 @@ void TFormMain::MenuClearClick() {
 
 void TFormMain::MenuNewPuzzleClick() {
   TBusyCursor busy(m_services.cursor);
-  m_game.NewPuzzle(NewPuzzleRecord());
+  const int index = m_session.NewPuzzle();
+  if (index >= 0)
+    ShowLibraryRows(index);
   ShowGame();
 }
 
 void TFormMain::MenuDesignPuzzleClick() {
   TBusyCursor busy(m_services.cursor);
-  m_game.DesignPuzzle(NewPuzzleRecord());
+  const int index = m_session.DesignPuzzle();
+  if (index >= 0)
+    ShowLibraryRows(index);
   ShowGame();
 }
 
@@ -274,7 +280,6 @@ void TFormMain::GeneratePuzzle(int level) {
   TBusyCursor busy(m_services.cursor);
   m_game.Generate(level);
   ShowGame();
-  Timer->start(m_game.MillisecondsToNextTick());
 }
 
 void TFormMain::MenuUndoClick() {
@@ -308,14 +313,13 @@ void TFormMain::MenuShowErrorsClick() {
 // ---------------------------------------------------------------- output
 
 void TFormMain::MenuPrintGridClick() {
-  const TCellTexts cells = StringGrid->Texts();
-  const QString title = LabelTitle->text();
+  const QString title = Qs(m_game.Title());
   const TGrid board = Board;
-  m_services.printer.PrintPage([&](QPainter &painter) { PaintPage(painter, title, cells, board); });
+  m_services.printer.PrintPage([&](QPainter &painter) { PaintPage(painter, title, board); });
 }
 
 void TFormMain::MenuClipboardClick() {
-  QGuiApplication::clipboard()->setText(ClipboardText(StringGrid->Texts()));
+  QGuiApplication::clipboard()->setText(ClipboardText(Board));
 }
 
 // ---------------------------------------------------------------- the shell

@@ -4,8 +4,9 @@
 #include "commands.h"
 #include "game.h"
 #include "gridpage.h"
-#include "puzzlelibrary.h"
 #include "services.h"
+#include "session.h"
+#include "version.h"
 
 #include <QMainWindow>
 
@@ -23,17 +24,16 @@ class TFormMain : public QMainWindow, public TGridControls {
   TServices &m_services;
   TSeededRandom m_random;
   TGame m_game;
+  TSession m_session{m_game};
 
 public:
-  static inline const QString ApplicationTitle = QStringLiteral("Ninegrove 1.0");
+  static inline const QString ApplicationTitle = QString::fromLatin1(::ApplicationTitle);
 
   explicit TFormMain(TServices &services, QWidget *parent = nullptr);
 
   TGame &Game() { return m_game; }
   // The game's board, by the name the rest of the program knows it.
-  TGrid &Board;
-  const THistory &History() const { return m_game.History(); }
-  bool TimerRunning() const { return m_game.TimerRunning(); }
+  const TGrid &Board;
   QAction *Action(TCommand command) const { return m_actions[static_cast<std::size_t>(command)]; }
 
   // Commands, one per menu item; tool and push buttons share them.
@@ -78,9 +78,8 @@ public:
 
   // The library.
   void EnableDatabaseItems(bool enabled);
-  std::string NewPuzzleRecord();
-  QString DatabaseFileName() const { return m_library.FileName(); }
-  const TPuzzleLibrary &Library() const { return m_library; }
+  QString DatabaseFileName() const { return m_session.Library().FileName(); }
+  const TPuzzleLibrary &Library() const { return m_session.Library(); }
   // The row that Load Puzzle and Delete Puzzle act on.
   int CurrentRecord() const;
   void SetCurrentRecord(int index);
@@ -105,14 +104,9 @@ private:
   QString DataFolder() const;
   // An existing file at path may go: not the open library, and the user says Yes.
   bool MayReplace(const QString &path, QMessageBox::StandardButtons buttons);
-  void ConnectLibrary(const QString &path);
-  // The current row goes after the question is answered with yes.
-  bool DeleteCurrent(const QString &caption, const QString &question,
-                     QMessageBox::StandardButtons buttons, QMessageBox::StandardButton yes);
 
   TActions m_actions{};
-  TPuzzleLibrary m_library;
-  TCollectionCommands m_collections{this, m_services, m_library, m_game};
+  TCollectionCommands m_collections{this, m_services, m_session.Library(), m_game};
   TPuzzleModel *m_model = nullptr;
 
 public:

@@ -3,7 +3,6 @@
 
 #include "accessimport.h"
 #include "dbgrid.h"
-#include "filereplace.h"
 #include "pagecontrol.h"
 #include "programfiles.h"
 #include "puzzlemodel.h"
@@ -35,17 +34,17 @@ void TFormMain::EnableDatabaseItems(bool enabled) {
 }
 
 void TFormMain::UpdateLibraryState() {
-  const bool open = m_library.IsOpen();
+  const bool open = Library().IsOpen();
   EnableDatabaseItems(open);
   for (TCommand command : {TCommand::ImportPuzzles, TCommand::ExportPuzzles})
     Action(command)->setEnabled(open);
   setWindowTitle(open ? ApplicationTitle + QStringLiteral(" - ") +
-                            QFileInfo(m_library.FileName()).fileName()
+                            QFileInfo(DatabaseFileName()).fileName()
                       : ApplicationTitle);
 }
 
 int TFormMain::CurrentRecord() const {
-  return m_library.IsOpen() ? DBGrid->CurrentRecord() : -1;
+  return Library().IsOpen() ? DBGrid->CurrentRecord() : -1;
 }
 
 void TFormMain::SetCurrentRecord(int index) {
@@ -53,22 +52,14 @@ void TFormMain::SetCurrentRecord(int index) {
 }
 
 void TFormMain::ShowLibraryRows(int current) {
-  m_model->Refresh();
+  // The model has shown the library's rows already.
   SetCurrentRecord(current);
-}
-
-void TFormMain::ConnectLibrary(const QString &path) {
-  if (!m_library.Open(path))
-    throw TLibraryError(tr("%1 is not a Ninegrove library.").arg(path));
-  ShowLibraryRows(0);
 }
 
 bool TFormMain::MayReplace(const QString &path, QMessageBox::StandardButtons buttons) {
   if (!QFileInfo::exists(path))
     return true;
-  // The open library, by whatever spelling of its path.
-  const QString open = QFileInfo(m_library.FileName()).canonicalFilePath();
-  if (m_library.IsOpen() && !open.isEmpty() && QFileInfo(path).canonicalFilePath() == open) {
+  if (m_session.IsOpenLibrary(path)) {
     m_services.messages.Warning(this, tr("Can not create file. File is still in use."));
     return false;
   }
@@ -84,8 +75,8 @@ void TFormMain::MenuNewDatabaseClick() {
   TBusyCursor busy(m_services.cursor);
   // The open library stays open, and a file of that name stays as it was,
   // until the new library is complete under its name.
-  WriteReplacing(path, [](const QString &part) { TPuzzleLibrary::Create(part); });
-  ConnectLibrary(path);
+  m_session.NewDatabase(path);
+  ShowLibraryRows(0);
 }
 
 void TFormMain::MenuOpenDatabaseClick() {
@@ -98,20 +89,11 @@ void TFormMain::MenuOpenDatabaseClick() {
     return;
   }
   TBusyCursor busy(m_services.cursor);
-  bool opened = false;
-  try {
-    // A file that is no library leaves the open one open and itself untouched.
-    if (TPuzzleLibrary::IsLibrary(path)) {
-      ConnectLibrary(path);
-      opened = true;
-    }
-  } catch (const TLibraryError &) {
-    m_model->Refresh();
-  }
-  if (!opened) {
+  if (!m_session.OpenDatabase(path)) {
     m_services.messages.Error(this, tr("Error opening league file."));
     return;
   }
+  ShowLibraryRows(0);
   PageControl->SetCurrent(TabSheetDatabase);
 }
 
@@ -122,15 +104,12 @@ void TFormMain::MenuSaveAsClick() {
     return;
   TBusyCursor busy(m_services.cursor);
   // The open library stays open until the copy is complete under its name.
-  TPuzzleLibrary::Copy(DatabaseFileName(), path);
-  ConnectLibrary(path);
+  m_session.SaveDatabaseAs(path);
+  ShowLibraryRows(0);
 }
 
 void TFormMain::ImportAccessLibrary(const QString &path) {
-  const QFileInfo source(path);
-  QString target = source.dir().filePath(source.completeBaseName() + QStringLiteral(".ngl"));
-  if (QFileInfo(target).canonicalFilePath() == source.canonicalFilePath())
-    target = source.dir().filePath(source.completeBaseName() + QStringLiteral(".imported.ngl"));
+  const QString target = TSession::AccessLibraryPath(path);
 
   std::vector<TImportedPuzzle> puzzles;
   try {
@@ -143,68 +122,51 @@ void TFormMain::ImportAccessLibrary(const QString &path) {
   if (!MayReplace(target, QMessageBox::Yes | QMessageBox::No))
     return;
   TBusyCursor busy(m_services.cursor);
-  WriteImportedLibrary(target, puzzles);
-  ConnectLibrary(target);
+  m_session.ImportAccessLibrary(target, puzzles);
+  ShowLibraryRows(0);
   PageControl->SetCurrent(TabSheetDatabase);
 }
 
-std::string TFormMain::NewPuzzleRecord() {
-  QString title = tr("New Puzzle");
-  if (m_library.IsOpen()) {
-    const TPuzzleLibrary::TAppended record = m_library.AppendFree(title);
-    title = record.title;
-    ShowLibraryRows(record.index);
-  }
-  return title.toStdString();
-}
-
 void TFormMain::MenuSavePuzzleClick() {
-  if (!m_library.IsOpen())
-    throw TLibraryError(tr("No library is open."));
-  ShowLibraryRows(m_library.Save(QString::fromStdString(m_game.Title()), StoredCells(Board)));
+  ShowLibraryRows(m_session.SavePuzzle());
 }
 
 void TFormMain::MenuLoadPuzzleClick() {
-  const int index = CurrentRecord();
-  if (index < 0)
-    return;
   // Nothing, when another copy of the program has deleted the row since.
-  const std::optional<TStoredCells> cells = m_library.ReadCells(index);
-  if (!cells)
+  if (!m_session.LoadPuzzle(CurrentRecord()))
     return;
-  TGrid stored;
-  LoadStoredCells(stored, *cells);
-  m_game.LoadPuzzle(stored, m_library.Row(index).title.toStdString());
   ShowGame();
   PageControl->SetCurrent(TabSheetGrid);
 }
 
 void TFormMain::MenuDeletePuzzleClick() {
-  if (DeleteCurrent(tr("Delete"), tr("Do you really want to delete this puzzle?"),
-                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes))
-    MenuLoadPuzzleClick();
+  const int index = CurrentRecord();
+  if (index < 0 || m_services.messages.Question(this, tr("Delete"),
+                                                tr("Do you really want to delete this puzzle?"),
+                                                QMessageBox::Yes | QMessageBox::No,
+                                                QMessageBox::Question) != QMessageBox::Yes)
+    return;
+  const bool loaded = m_session.DeleteAndLoadFirst(index);
+  ShowLibraryRows(0);
+  if (!loaded)
+    return;
+  ShowGame();
+  PageControl->SetCurrent(TabSheetGrid);
 }
 
 void TFormMain::DeleteRecordByKeyboard() {
-  DeleteCurrent(tr("Confirm"), tr("Delete record?"), QMessageBox::Ok | QMessageBox::Cancel,
-                QMessageBox::Ok);
-}
-
-bool TFormMain::DeleteCurrent(const QString &caption, const QString &question,
-                              QMessageBox::StandardButtons buttons,
-                              QMessageBox::StandardButton yes) {
   const int index = CurrentRecord();
-  if (index < 0 ||
-      m_services.messages.Question(this, caption, question, buttons, QMessageBox::Question) != yes)
-    return false;
-  m_library.Delete(index);
+  if (index < 0 || m_services.messages.Question(this, tr("Confirm"), tr("Delete record?"),
+                                                QMessageBox::Ok | QMessageBox::Cancel,
+                                                QMessageBox::Question) != QMessageBox::Ok)
+    return;
+  m_session.DeletePuzzle(index);
   ShowLibraryRows(0);
-  return true;
 }
 
 void TFormMain::MenuImportPuzzlesClick() {
   if (m_collections.ImportPuzzles(DataFolder()))
-    ShowLibraryRows(m_library.Count() - 1);
+    ShowLibraryRows(Library().Count() - 1);
 }
 
 void TFormMain::MenuExportPuzzlesClick() {

@@ -2,6 +2,7 @@
 #include "formmain.h"
 #include "programfiles.h"
 #include "translations.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -73,7 +74,7 @@ std::optional<int> AnswerWithoutWindow(int argc, char *argv[]) {
 
 int main(int argc, char *argv[]) {
   QCoreApplication::setApplicationName(QStringLiteral("Ninegrove"));
-  QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(ProgramVersion));
   if (const std::optional<int> answered = AnswerWithoutWindow(argc, argv))
     return *answered;
 

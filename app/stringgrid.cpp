@@ -163,7 +163,3 @@ void TStringGrid::focusOutEvent(QFocusEvent *event) {
   update(CellRect(m_col, m_row));
   QWidget::focusOutEvent(event);
 }
-
-TCellTexts TStringGrid::Texts() const {
-  return m_cells;
-}

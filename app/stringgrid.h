@@ -1,7 +1,5 @@
 #pragma once
 
-#include "output.h"
-
 #include <QFlags>
 #include <QPointer>
 #include <QString>
@@ -36,8 +34,6 @@ public:
   // Every assignment repaints the cell, even when the text is the same.
   void SetCell(int col, int row, const QString &text, TCellMarks marks);
   const QString &Cell(int col, int row) const { return m_cells[col][row]; }
-  // All 81 texts, as the printed page and the clipboard take them.
-  TCellTexts Texts() const;
   TCellMarks Marks(int col, int row) const { return m_marks[col][row]; }
   // The digits, Backspace and Delete typed while the grid has the focus go
   // to this widget, as if typed there.

@@ -118,7 +118,7 @@ void Measure(int rows, const TStoredCells &cells) {
   std::printf("save one, existing title (last)   %8.2f\n", Median(save));
   std::printf("save one, new title (appended)    %8.2f\n", Median(saveNew));
   std::printf("new puzzle, numbered title        %8.2f\n", Median(newPuzzle));
-  std::printf("delete the first (renumber all)   %8.2f\n", Median(remove));
+  std::printf("delete the first (rest moved up)  %8.2f\n", Median(remove));
   std::printf("save database as (copy)           %8.2f\n", Median(copy));
 }
 

@@ -24,11 +24,6 @@ constexpr int BoxStart(int index) {
   return index - index % 3;
 }
 
-// True when the whole text is the single character of digit 1..9.
-inline bool StandsDigit(const std::string &text, int digit) {
-  return text.size() == 1 && text[0] == static_cast<char>('0' + digit);
-}
-
 TBoardState BoardState(const TGrid &board);
 void ClearErrors(TGrid &board);
 

@@ -28,7 +28,6 @@ public:
   const THistory &History() const { return m_history; }
   TMode Mode() const { return m_mode; }
   const std::string &Title() const { return m_title; }
-  void SetTitle(std::string title) { m_title = std::move(title); }
 
   // The entry text for the cell at col, row, under the rules of the mode.
   TEntryResult ApplyEntry(int col, int row, const std::string &text);

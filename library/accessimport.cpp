@@ -1,14 +1,13 @@
 #include "accessimport.h"
 
+#include "connection.h"
 #include "filereplace.h"
+#include "libraryfile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 
 #include <algorithm>
 #include <memory>
@@ -78,9 +77,9 @@ std::vector<TImportedPuzzle> ReadAccessPuzzles(const QString &path) {
   std::vector<TImportedPuzzle> puzzles;
   while (mdb_fetch_row(table.get())) {
     TImportedPuzzle puzzle;
-    puzzle.title = TPuzzleLibrary::Cut(QString::fromUtf8(bytes(1)), TPuzzleLibrary::TitleWidth);
+    puzzle.title = Cut(QString::fromUtf8(bytes(1)), TitleWidth);
     for (int i = 0; i < 81; ++i)
-      puzzle.cells[i] = TPuzzleLibrary::Cut(bytes(2 + i), TPuzzleLibrary::CellWidth);
+      puzzle.cells[i] = Cut(bytes(2 + i), CellWidth);
     puzzles.push_back(std::move(puzzle));
     std::fill(lengths.begin(), lengths.end(), 0);
   }
@@ -96,38 +95,23 @@ std::vector<TImportedPuzzle> ReadAccessPuzzles(const QString &path) {
 
 void WriteImportedLibrary(const QString &target, const std::vector<TImportedPuzzle> &puzzles) {
   WriteReplacing(target, [&](const QString &part) {
-    TPuzzleLibrary::Create(part);
-    const QString connection = QStringLiteral("import-") + QUuid::createUuid().toString();
-    QString error;
+    CreateLibraryFile(part);
+    const TConnection connection(part, TConnection::TMode::Existing);
+    TTransaction write(connection.Database(), TTransaction::TKind::Write);
     {
-      QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-      db.setDatabaseName(part);
-      if (!db.open() || !db.transaction()) {
-        error = EngineErrorText(db.lastError());
-      } else {
-        QSqlQuery insert(db);
-        // The cells' bytes are stored as text, unchanged.
-        insert.prepare(QStringLiteral("INSERT INTO Puzzles VALUES (?, ?") +
-                       QStringLiteral(", CAST(? AS TEXT)").repeated(81) + QStringLiteral(")"));
-        qint64 number = 0;
-        for (const TImportedPuzzle &puzzle : puzzles) {
-          insert.bindValue(0, ++number);
-          insert.bindValue(1, puzzle.title);
-          for (int i = 0; i < 81; ++i)
-            insert.bindValue(2 + i, puzzle.cells[i]);
-          if (!insert.exec()) {
-            error = EngineErrorText(insert.lastError());
-            break;
-          }
-        }
-        insert.finish();
-        if (error.isEmpty() && !db.commit())
-          error = EngineErrorText(db.lastError());
+      QSqlQuery insert(connection.Database());
+      // The cells' bytes are stored as text, unchanged.
+      insert.prepare(QStringLiteral("INSERT INTO Puzzles VALUES (?, ?") +
+                     QStringLiteral(", CAST(? AS TEXT)").repeated(81) + QStringLiteral(")"));
+      qint64 number = 0;
+      for (const TImportedPuzzle &puzzle : puzzles) {
+        insert.bindValue(0, ++number);
+        insert.bindValue(1, puzzle.title);
+        for (int i = 0; i < 81; ++i)
+          insert.bindValue(2 + i, puzzle.cells[i]);
+        RunQuery(insert);
       }
-      db.close();
     }
-    QSqlDatabase::removeDatabase(connection);
-    if (!error.isEmpty())
-      throw TLibraryError(error);
+    write.Commit();
   });
 }

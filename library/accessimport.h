@@ -1,6 +1,8 @@
 #pragma once
 
-#include "puzzlelibrary.h"
+#include "storedtext.h"
+
+#include <QString>
 
 #include <vector>
 

@@ -25,7 +25,7 @@ struct TImportResult {
 // against every title in the library, letter case ignored as SQLite's
 // NOCASE does: "T", else "T (1)", "T (2)" and so on. One transaction: a
 // cancel or any failure leaves the file exactly as it was. Afterwards the
-// rows are numbered 1, 2, 3, ... and the library reads its rows again.
+// rows are numbered 1, 2, 3, ... and the library lists the new rows.
 // Throws TLibraryError with the file's or the engine's text.
 TImportResult ImportPuzzles(TPuzzleLibrary &library, const QString &path,
                             const TProgress &progress = {});

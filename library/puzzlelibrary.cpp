@@ -1,331 +1,161 @@
 #include "puzzlelibrary.h"
 
+#include "connection.h"
+#include "libraryfile.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QSet>
-#include <QSqlDatabase>
-#include <QSqlError>
+#include <QHash>
+#include <QMetaType>
 #include <QSqlQuery>
-#include <QUrl>
-#include <QUuid>
 
 #include <algorithm>
 #include <utility>
 
 namespace {
 
-QString CellColumn(int col, int row) {
-  return QStringLiteral("S%1%2").arg(col).arg(row);
-}
-
-QStringList ExpectedColumns() {
-  QStringList columns{QStringLiteral("N"), QStringLiteral("Title")};
-  for (int row = 0; row < 9; ++row)
-    for (int col = 0; col < 9; ++col)
-      columns << CellColumn(col, row);
-  return columns;
-}
-
-QString NewConnectionName() {
-  return QStringLiteral("library-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
-
-// After the last next(): a read that stopped at damage is no end of the rows.
-void CheckFinished(const QSqlQuery &query) {
-  if (query.lastError().isValid())
-    throw TLibraryError(EngineErrorText(query.lastError()));
-}
-
-enum class TOpenMode { Create, Existing };
-
-// A connection that is removed again on every path unless released. An
-// existing file is opened for writing (SQLite rolls back a hot journal only
-// then) but never created.
-class TConnection {
-public:
-  TConnection(const QString &path, TOpenMode mode) : m_name(NewConnectionName()) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    if (mode == TOpenMode::Create) {
-      db.setDatabaseName(path);
-    } else {
-      const QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-      db.setDatabaseName(uri.toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"));
-      db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
-    }
-  }
-  ~TConnection() {
-    if (m_name.isEmpty())
-      return;
-    {
-      QSqlDatabase db = QSqlDatabase::database(m_name, false);
-      db.close();
-    }
-    QSqlDatabase::removeDatabase(m_name);
-  }
-  TConnection(const TConnection &) = delete;
-  TConnection &operator=(const TConnection &) = delete;
-  QSqlDatabase Database() const { return QSqlDatabase::database(m_name, false); }
-  QString Release() { return std::exchange(m_name, QString()); }
-
-private:
-  QString m_name;
-};
-
-struct TShape {
-  QStringList cellColumns;
-  bool utf8 = true;
-};
-
-// Only a real table (no view, no virtual table, rows with a rowid) with the
-// 83 columns in their order is a library. Throws when SQLite cannot read the
-// file's schema at all.
-std::optional<TShape> LibraryShape(const QSqlDatabase &db) {
+// Changes when another connection commits to the file, never for our own.
+qint64 DataVersion(const QSqlDatabase &db) {
   QSqlQuery query(db);
-  // A trigger may have the name too; tables and views share theirs.
-  RunQuery(query,
-           QStringLiteral("SELECT type, sql FROM sqlite_master "
-                          "WHERE type IN ('table', 'view') AND name = 'Puzzles' COLLATE NOCASE"));
-  if (!query.next()) {
-    CheckFinished(query);
-    return std::nullopt;
-  }
-  if (query.value(0).toString() != QLatin1String("table") ||
-      query.value(1).toString().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive))
-    return std::nullopt;
-  RunQuery(query, QStringLiteral("PRAGMA table_info(Puzzles)"));
-  QStringList columns;
-  while (query.next())
-    columns << query.value(1).toString();
-  CheckFinished(query);
-  const QStringList expected = ExpectedColumns();
-  if (columns.size() != expected.size())
-    return std::nullopt;
-  for (int i = 0; i < columns.size(); ++i)
-    if (columns[i].compare(expected[i], Qt::CaseInsensitive) != 0)
-      return std::nullopt;
-  if (!query.exec(QStringLiteral("SELECT rowid FROM Puzzles LIMIT 0")))
-    return std::nullopt;
-  RunQuery(query, QStringLiteral("PRAGMA encoding"));
+  RunQuery(query, QStringLiteral("PRAGMA data_version"));
   if (!query.next())
-    throw TLibraryError(EngineErrorText(query.lastError()));
-  return TShape{columns.mid(2), query.value(0).toString() == QLatin1String("UTF-8")};
-}
-
-// SQLite's quick check: every page of the file read and its structure
-// tested, so that damage shows now and not halfway through a change.
-void QuickCheck(const QSqlDatabase &db) {
-  QSqlQuery check(db);
-  check.setForwardOnly(true);
-  RunQuery(check, QStringLiteral("PRAGMA quick_check"));
-  if (!check.next()) {
-    CheckFinished(check);
-    throw TLibraryError(QStringLiteral("The integrity check gave no answer."));
-  }
-  const QString answer = check.value(0).toString();
-  if (answer != QLatin1String("ok"))
-    throw TLibraryError(answer);
-}
-
-QVector<TPuzzleRow> ReadRows(const QSqlDatabase &db) {
-  QSqlQuery query(db);
-  query.setForwardOnly(true);
-  RunQuery(query, QStringLiteral("SELECT rowid, N, Title FROM Puzzles ORDER BY rowid"));
-  QVector<TPuzzleRow> rows;
-  while (query.next())
-    rows.push_back(
-        {query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toString()});
-  CheckFinished(query);
-  return rows;
-}
-
-// NOCASE folds only the 26 ASCII letters.
-QString FoldAscii(QString text) {
-  for (QChar &c : text)
-    if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-      c = QChar(c.unicode() + ('a' - 'A'));
-  return text;
-}
-
-QString LikePrefix(const QString &text) {
-  QString pattern;
-  for (const QChar c : text) {
-    if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\'))
-      pattern += QLatin1Char('\\');
-    pattern += c;
-  }
-  return pattern + QLatin1Char('%');
-}
-
-// The length of the UTF-8 sequence at i, or 1 for a byte that starts none.
-int SequenceLength(const QByteArray &text, int i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  const int length = lead >= 0xF0 && lead <= 0xF4   ? 4
-                     : lead >= 0xE0 && lead <= 0xEF ? 3
-                     : lead >= 0xC2 && lead <= 0xDF ? 2
-                                                    : 1;
-  if (i + length > text.size())
-    return 1;
-  for (int k = 1; k < length; ++k)
-    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-      return 1;
-  return length;
+    throw TLibraryError(QStringLiteral("The file's change counter gave no answer."));
+  return query.value(0).toLongLong();
 }
 
 } // namespace
 
-// One write transaction, taken at once so that no other copy of the program
-// writes between a decision and the change made on it.
-class TPuzzleLibrary::TWrite {
+// Every change: one write transaction, with the list brought up to the file
+// first when another copy of the program has changed it. A change given up
+// reads the list again, since it may have changed the list on the way.
+class TPuzzleLibrary::TChange {
 public:
-  explicit TWrite(const QString &connection) : m_db(QSqlDatabase::database(connection, false)) {
-    QSqlQuery begin(m_db);
-    RunQuery(begin, QStringLiteral("BEGIN IMMEDIATE"));
-    // Title lookups stay fast in large libraries; the index comes with the
-    // first write, never with a check that only reads.
-    QSqlQuery index(m_db);
-    if (!index.exec(TitleIndexStatement)) {
-      const QString error = EngineErrorText(index.lastError());
-      QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
-      throw TLibraryError(error);
+  explicit TChange(TPuzzleLibrary &library) : m_library(library) {
+    const QSqlDatabase db = m_library.m_connection->Database();
+    m_write.emplace(db, TTransaction::TKind::Write);
+    QSqlQuery index(db);
+    RunQuery(index, TitleIndexStatement());
+    const qint64 version = DataVersion(db);
+    if (version != m_library.m_dataVersion) {
+      m_library.Adopt(ReadRows(db, version));
+      m_reread = true;
     }
   }
-  ~TWrite() {
-    if (!m_done)
-      QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
+  ~TChange() {
+    if (m_done)
+      return;
+    m_write.reset(); // rolls back
+    try {
+      m_library.Reload();
+    } catch (...) {
+      m_library.m_dataVersion = -1; // read again by the next change
+    }
   }
-  TWrite(const TWrite &) = delete;
-  TWrite &operator=(const TWrite &) = delete;
-  void Commit() {
-    QSqlQuery commit(m_db);
-    if (!commit.exec(QStringLiteral("COMMIT")))
-      throw TLibraryError(EngineErrorText(commit.lastError())); // the destructor rolls back
+  TChange(const TChange &) = delete;
+  TChange &operator=(const TChange &) = delete;
+  QSqlDatabase Database() const { return m_library.m_connection->Database(); }
+  enum class TShown { Changed, Unchanged };
+  // Unchanged: the caller shows its own change, so the list is news only
+  // when it was read again.
+  void Commit(TShown shown = TShown::Changed) {
+    m_write->Commit();
     m_done = true;
+    if (shown == TShown::Changed || m_reread)
+      m_library.Notify();
   }
 
 private:
-  QSqlDatabase m_db;
+  TPuzzleLibrary &m_library;
+  std::optional<TTransaction> m_write;
   bool m_done = false;
+  bool m_reread = false;
 };
 
-void RunQuery(QSqlQuery &query) {
-  if (!query.exec())
-    throw TLibraryError(EngineErrorText(query.lastError()));
-}
+// Free titles decided against the file inside the change's transaction, so
+// rows added a moment ago count as well. Thousands of puzzles with one title
+// would ask for "T (1)", "T (2)" ... from the start each time; since titles
+// are only added while it lasts, numbers found taken stay taken and the
+// search goes on where it ended.
+class TPuzzleLibrary::TTitles {
+public:
+  explicit TTitles(const TPuzzleLibrary &library) : m_library(library) {}
 
-void RunQuery(QSqlQuery &query, const QString &statement) {
-  if (!query.exec(statement))
-    throw TLibraryError(EngineErrorText(query.lastError()));
-}
-
-QString EngineErrorText(const QSqlError &error) {
-  return error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
-}
-
-const QString TPuzzleLibrary::CreateStatement = [] {
-  QString statement = QStringLiteral("CREATE TABLE Puzzles (N Number, Title TEXT(50)");
-  for (int row = 0; row < 9; ++row)
-    for (int col = 0; col < 9; ++col)
-      statement += (col == 0 ? QStringLiteral(",") : QStringLiteral(", ")) + CellColumn(col, row) +
-                   QStringLiteral(" TEXT(10)");
-  return statement + QStringLiteral(")");
-}();
-
-const QString TPuzzleLibrary::TitleIndexStatement =
-    QStringLiteral("CREATE INDEX IF NOT EXISTS PuzzleTitles ON Puzzles (Title COLLATE NOCASE)");
-
-QByteArray CellMarker(bool fixed) {
-  return fixed ? QByteArrayLiteral("+") : QByteArrayLiteral("-");
-}
-
-QString TPuzzleLibrary::Cut(const QString &text, int width) {
-  qsizetype units = 0;
-  for (int characters = 0; units < text.size() && characters < width; ++characters)
-    units += text.at(units).isHighSurrogate() && units + 1 < text.size() &&
-                     text.at(units + 1).isLowSurrogate()
-                 ? 2
-                 : 1;
-  return text.left(units);
-}
-
-QByteArray TPuzzleLibrary::Cut(const QByteArray &text, int width) {
-  int bytes = 0;
-  for (int characters = 0; bytes < text.size() && characters < width; ++characters)
-    bytes += SequenceLength(text, bytes);
-  return text.left(bytes);
-}
-
-QByteArray StoredCellText(const TSquare &cell) {
-  return TPuzzleLibrary::Cut(CellMarker(cell.Fixed) + QByteArray::fromStdString(cell.Text),
-                             TPuzzleLibrary::CellWidth);
-}
-
-TSquare CellFromStored(const QByteArray &stored) {
-  TSquare cell;
-  cell.Fixed = stored.contains('+');
-  if (!stored.isEmpty()) {
-    const QByteArray text = stored.mid(SequenceLength(stored, 0));
-    cell.Text = TPuzzleLibrary::Cut(text, TPuzzleLibrary::CellWidth - 1).toStdString();
-  }
-  return cell;
-}
-
-TStoredCells StoredCells(const TGrid &board) {
-  TStoredCells cells;
-  for (int row = 0; row < 9; ++row)
-    for (int col = 0; col < 9; ++col)
-      cells[row * 9 + col] = StoredCellText(board[col][row]);
-  return cells;
-}
-
-void LoadStoredCells(TGrid &board, const TStoredCells &cells) {
-  for (int row = 0; row < 9; ++row)
-    for (int col = 0; col < 9; ++col) {
-      const TSquare cell = CellFromStored(cells[row * 9 + col]);
-      board[col][row].Fixed = cell.Fixed;
-      board[col][row].Text = cell.Text;
+  QString Free(const QString &wanted) {
+    const QString title = Cut(wanted, TitleWidth);
+    int &next = m_next[FoldedTitle(title)];
+    if (next == 0) {
+      if (!m_library.Lookup(title))
+        return title;
+      next = 1;
     }
-}
+    for (;; ++next) {
+      const QString numbered = NumberedTitle(title, next);
+      if (!m_library.Lookup(numbered)) {
+        ++next;
+        return numbered;
+      }
+    }
+  }
+
+private:
+  const TPuzzleLibrary &m_library;
+  QHash<QString, int> m_next;
+};
+
+class TPuzzleLibrary::TBulkWriter final : public TBulk {
+public:
+  TBulkWriter(TPuzzleLibrary &library, const QSqlDatabase &db)
+      : m_library(library), m_titles(library), m_insert(db) {
+    // By position: N, Title, then the 81 cells row by row.
+    m_insert.prepare(QStringLiteral("INSERT INTO Puzzles VALUES (?, ?") +
+                     (QStringLiteral(", ") + library.Bound()).repeated(81) + QStringLiteral(")"));
+  }
+  void Append(const QString &wanted, const TStoredCells &cells) override {
+    const QString title = m_titles.Free(wanted);
+    const qint64 number = m_library.m_numbered ? m_library.Count() + 1 : 0;
+    m_insert.bindValue(0, number);
+    m_insert.bindValue(1, title);
+    for (int i = 0; i < 81; ++i)
+      m_insert.bindValue(2 + i, m_library.BindCell(cells[i]));
+    RunQuery(m_insert);
+    m_library.m_rows.push_back({m_insert.lastInsertId().toLongLong(), number, title});
+  }
+
+private:
+  TPuzzleLibrary &m_library;
+  TTitles m_titles;
+  QSqlQuery m_insert;
+};
 
 TPuzzleLibrary::TPuzzleLibrary() = default;
-
-TPuzzleLibrary::~TPuzzleLibrary() {
-  // Whoever shows the list may be gone already.
-  Drop(false);
-}
+TPuzzleLibrary::~TPuzzleLibrary() = default;
 
 void TPuzzleLibrary::Create(const QString &path) {
-  TConnection connection(path, TOpenMode::Create);
-  QSqlDatabase db = connection.Database();
-  if (!db.open())
-    throw TLibraryError(EngineErrorText(db.lastError()));
-  QSqlQuery query(db);
-  RunQuery(query, CreateStatement);
-  RunQuery(query, TitleIndexStatement);
+  CreateLibraryFile(path);
 }
 
 bool TPuzzleLibrary::IsLibrary(const QString &path) {
   const QFileInfo info(path);
   if (!info.isFile() || !info.isReadable())
     return false;
-  TConnection connection(path, TOpenMode::Existing);
-  QSqlDatabase db = connection.Database();
   try {
-    return db.open() && LibraryShape(db).has_value();
+    const TConnection connection(path, TConnection::TMode::Existing);
+    return LibraryShape(connection.Database()).has_value();
   } catch (const TLibraryError &) {
     return false;
   }
+}
+
+void TPuzzleLibrary::Copy(const QString &source, const QString &target) {
+  CopyLibraryFile(source, target);
 }
 
 bool TPuzzleLibrary::Open(const QString &path) {
   if (!QFileInfo(path).isFile())
     return false;
   // The new file is checked whole before the open library is let go.
-  TConnection connection(path, TOpenMode::Existing);
-  QSqlDatabase db = connection.Database();
-  if (!db.open())
-    throw TLibraryError(EngineErrorText(db.lastError()));
+  auto connection = std::make_unique<TConnection>(path, TConnection::TMode::Existing);
+  const QSqlDatabase db = connection->Database();
   // Room for a whole large library in memory (this connection's setting,
   // nothing in the file): a renumbering that touches every row then writes
   // each page once instead of spilling pages in the middle of it.
@@ -334,90 +164,70 @@ bool TPuzzleLibrary::Open(const QString &path) {
   if (!shape)
     return false;
   QuickCheck(db);
-  QVector<TPuzzleRow> rows = ReadRows(db);
-  db = QSqlDatabase();
-  Drop(false);
-  m_connection = connection.Release();
+  TList list = ReadList(db);
+  m_connection = std::move(connection);
+  Adopt(std::move(list));
   m_path = path;
-  m_rows = std::move(rows);
   m_cellColumns = shape->cellColumns;
   m_utf8 = shape->utf8;
-  if (onRowsChanged)
-    onRowsChanged();
+  Notify();
   return true;
 }
 
-void TPuzzleLibrary::Copy(const QString &source, const QString &target) {
-  // A read transaction keeps other copies of the program from writing the
-  // file while its bytes are read; it also rolls back a hot journal first.
-  TConnection connection(source, TOpenMode::Existing);
-  QSqlDatabase db = connection.Database();
-  if (!db.open())
-    throw TLibraryError(EngineErrorText(db.lastError()));
-  QSqlQuery read(db);
-  RunQuery(read, QStringLiteral("BEGIN"));
-  RunQuery(read, QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
-  QString error;
-  {
-    QFile in(source);
-    QSaveFile out(target);
-    if (!in.open(QIODevice::ReadOnly))
-      error = in.errorString();
-    else if (!out.open(QIODevice::WriteOnly))
-      error = out.errorString();
-    while (error.isEmpty() && !in.atEnd()) {
-      const QByteArray block = in.read(1 << 16);
-      if (block.isEmpty() && in.error() != QFileDevice::NoError)
-        error = in.errorString();
-      // A write cut short by a full disk says why only when tried again.
-      for (qint64 done = 0; error.isEmpty() && done < block.size();) {
-        const qint64 written = out.write(block.constData() + done, block.size() - done);
-        if (written <= 0)
-          error = out.errorString();
-        done += written;
-      }
-    }
-    if (error.isEmpty() && !out.commit())
-      error = out.errorString();
-    read.finish();
-    QSqlQuery(db).exec(QStringLiteral("COMMIT"));
-  }
-  if (!error.isEmpty())
-    throw TLibraryError(error);
-}
-
 void TPuzzleLibrary::Close() {
-  Drop(true);
-}
-
-void TPuzzleLibrary::Drop(bool notify) {
-  if (m_connection.isEmpty())
+  if (!m_connection)
     return;
-  {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    db.close();
-  }
-  QSqlDatabase::removeDatabase(m_connection);
-  m_connection.clear();
+  m_connection.reset();
   m_path.clear();
   m_rows.clear();
   m_cellColumns.clear();
-  if (notify && onRowsChanged)
-    onRowsChanged();
+  m_dataVersion = -1;
+  Notify();
 }
 
 bool TPuzzleLibrary::IsOpen() const {
-  return !m_connection.isEmpty();
+  return m_connection != nullptr;
 }
 
-QSqlDatabase TPuzzleLibrary::Database() const {
-  return QSqlDatabase::database(m_connection, false);
+void TPuzzleLibrary::Notify() {
+  if (onRowsChanged)
+    onRowsChanged();
 }
 
 void TPuzzleLibrary::Reload() {
-  m_rows = ReadRows(QSqlDatabase::database(m_connection, false));
-  if (onRowsChanged)
-    onRowsChanged();
+  Adopt(ReadList(m_connection->Database()));
+  Notify();
+}
+
+TPuzzleLibrary::TList TPuzzleLibrary::ReadList(const QSqlDatabase &db) {
+  // The counter and the rows from one moment of the file.
+  TTransaction read(db, TTransaction::TKind::Read);
+  TList list = ReadRows(db, DataVersion(db));
+  read.Commit();
+  return list;
+}
+
+TPuzzleLibrary::TList TPuzzleLibrary::ReadRows(const QSqlDatabase &db, qint64 version) {
+  QSqlQuery query(db);
+  query.setForwardOnly(true);
+  RunQuery(query, QStringLiteral("SELECT rowid, N, Title FROM Puzzles ORDER BY rowid"));
+  TList list{{}, true, version};
+  while (query.next()) {
+    const QVariant number = query.value(1);
+    const qint64 position = list.rows.size() + 1;
+    list.numbered =
+        list.numbered && number.typeId() == QMetaType::LongLong && number.toLongLong() == position;
+    list.rows.push_back(
+        {query.value(0).toLongLong(), number.toLongLong(), query.value(2).toString()});
+  }
+  CheckFinished(query);
+  return list;
+}
+
+void TPuzzleLibrary::Adopt(TList list) {
+  m_rows = std::move(list.rows);
+  m_numbered = list.numbered;
+  m_dataVersion = list.version;
 }
 
 int TPuzzleLibrary::IndexOf(qint64 rowid) const {
@@ -427,12 +237,18 @@ int TPuzzleLibrary::IndexOf(qint64 rowid) const {
 }
 
 std::optional<qint64> TPuzzleLibrary::Lookup(const QString &title) const {
-  QSqlQuery query(QSqlDatabase::database(m_connection, false));
+  QSqlQuery query(m_connection->Database());
   query.setForwardOnly(true);
-  query.prepare(QStringLiteral(
-      "SELECT rowid FROM Puzzles WHERE Title = ? COLLATE NOCASE ORDER BY rowid LIMIT 1"));
-  query.addBindValue(title);
-  RunQuery(query);
+  if (title.isEmpty()) {
+    // A NULL title reads as empty, as the list shows it (old libraries have them).
+    RunQuery(query, QStringLiteral("SELECT rowid FROM Puzzles WHERE Title IS NULL OR "
+                                   "Title = '' COLLATE NOCASE ORDER BY rowid LIMIT 1"));
+  } else {
+    query.prepare(QStringLiteral(
+        "SELECT rowid FROM Puzzles WHERE Title = ? COLLATE NOCASE ORDER BY rowid LIMIT 1"));
+    query.addBindValue(title);
+    RunQuery(query);
+  }
   if (query.next())
     return query.value(0).toLongLong();
   CheckFinished(query);
@@ -447,71 +263,45 @@ std::optional<qint64> TPuzzleLibrary::Locate(const QString &title) const {
   return whole || stored == title ? whole : Lookup(stored);
 }
 
-int TPuzzleLibrary::Find(const QString &title) const {
-  const std::optional<qint64> rowid = Locate(title);
-  return rowid ? IndexOf(*rowid) : -1;
-}
-
-QString TPuzzleLibrary::FreeTitle(const QString &base) const {
-  const QString plain = Cut(base, TitleWidth);
-  if (!Lookup(plain))
-    return plain;
-  // Every title that a numbered one could match, in one pass over the table.
-  constexpr int LongestNumber = 10; // " (1234567)"
-  QSqlQuery query(QSqlDatabase::database(m_connection, false));
+bool TPuzzleLibrary::Listed(const TPuzzleRow &row) const {
+  QSqlQuery query(m_connection->Database());
   query.setForwardOnly(true);
-  query.prepare(QStringLiteral("SELECT Title FROM Puzzles WHERE Title LIKE ? ESCAPE '\\'"));
-  query.addBindValue(LikePrefix(Cut(base, TitleWidth - LongestNumber)));
+  query.prepare(QStringLiteral("SELECT Title FROM Puzzles WHERE rowid = ?"));
+  query.addBindValue(row.rowid);
   RunQuery(query);
-  QSet<QString> taken;
-  while (query.next())
-    taken.insert(FoldAscii(query.value(0).toString()));
+  if (query.next())
+    return query.value(0).toString() == row.title;
   CheckFinished(query);
-  for (int number = 1;; ++number) {
-    const QString suffix = QStringLiteral(" (%1)").arg(number);
-    const QString title = Cut(base, TitleWidth - int(suffix.size())) + suffix;
-    if (!taken.contains(FoldAscii(title)))
-      return title;
-  }
+  return false;
 }
 
-qint64 TPuzzleLibrary::Insert(const QString &title) {
-  QSqlQuery query(QSqlDatabase::database(m_connection, false));
-  query.prepare(QStringLiteral("INSERT INTO Puzzles (N, Title) VALUES (0, ?)"));
-  query.addBindValue(Cut(title, TitleWidth));
+void TPuzzleLibrary::RenumberRows() {
+  // One statement over the table's own order; rows that already carry their
+  // number are left alone.
+  QSqlQuery update(m_connection->Database());
+  RunQuery(update, QStringLiteral(
+                       "UPDATE Puzzles SET N = numbered.position "
+                       "FROM (SELECT rowid AS id, ROW_NUMBER() OVER (ORDER BY rowid) AS position "
+                       "FROM Puzzles) AS numbered "
+                       "WHERE Puzzles.rowid = numbered.id AND Puzzles.N IS NOT numbered.position"));
+  for (int i = 0; i < m_rows.size(); ++i)
+    m_rows[i].number = i + 1;
+  m_numbered = true;
+}
+
+int TPuzzleLibrary::Insert(const QString &title) {
+  const QString stored = Cut(title, TitleWidth);
+  const bool numbered = m_numbered;
+  const qint64 number = numbered ? Count() + 1 : 0;
+  QSqlQuery query(m_connection->Database());
+  query.prepare(QStringLiteral("INSERT INTO Puzzles (N, Title) VALUES (?, ?)"));
+  query.addBindValue(number);
+  query.addBindValue(stored);
   RunQuery(query);
-  return query.lastInsertId().toLongLong();
-}
-
-TPuzzleLibrary::TAppended TPuzzleLibrary::AppendFree(const QString &base) {
-  QString title;
-  qint64 rowid = 0;
-  {
-    TWrite write(m_connection);
-    title = FreeTitle(base);
-    rowid = Insert(title);
+  m_rows.push_back({query.lastInsertId().toLongLong(), number, stored});
+  if (!numbered)
     RenumberRows();
-    write.Commit();
-  }
-  Reload();
-  return {IndexOf(rowid), title};
-}
-
-int TPuzzleLibrary::Append(const QString &title) {
-  qint64 rowid = 0;
-  {
-    TWrite write(m_connection);
-    rowid = Insert(title);
-    RenumberRows();
-    write.Commit();
-  }
-  Reload();
-  return IndexOf(rowid);
-}
-
-QString TPuzzleLibrary::Select(const QString &column) const {
-  const QString quoted = QLatin1Char('"') + column + QLatin1Char('"');
-  return m_utf8 ? QStringLiteral("CAST(%1 AS BLOB)").arg(quoted) : quoted;
+  return Count() - 1;
 }
 
 QString TPuzzleLibrary::Bound() const {
@@ -528,51 +318,57 @@ QByteArray TPuzzleLibrary::CellValue(const QVariant &value) const {
   return m_utf8 ? value.toByteArray() : value.toString().toUtf8();
 }
 
-int TPuzzleLibrary::Save(const QString &title, const TStoredCells &cells) {
-  qint64 rowid = 0;
-  {
-    TWrite write(m_connection);
-    const std::optional<qint64> found = Locate(title);
-    rowid = found ? *found : Insert(title);
-    QString statement = QStringLiteral("UPDATE Puzzles SET ");
-    for (int i = 0; i < 81; ++i)
-      statement += (i ? QStringLiteral(", \"") : QStringLiteral("\"")) + m_cellColumns[i] +
-                   QStringLiteral("\" = ") + Bound();
-    statement += QStringLiteral(" WHERE rowid = ?");
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(statement);
-    for (const QByteArray &cell : cells)
-      query.addBindValue(BindCell(cell));
-    query.addBindValue(rowid);
-    RunQuery(query);
-    RenumberRows();
-    write.Commit();
+QString TPuzzleLibrary::CellSelect() const {
+  QString columns;
+  for (const QString &column : m_cellColumns) {
+    const QString quoted = QLatin1Char('"') + column + QLatin1Char('"');
+    columns +=
+        QStringLiteral(", ") + (m_utf8 ? QStringLiteral("CAST(%1 AS BLOB)").arg(quoted) : quoted);
   }
-  Reload();
-  return IndexOf(rowid);
+  return columns;
 }
 
-bool TPuzzleLibrary::Listed(const TPuzzleRow &row) const {
-  QSqlQuery query(QSqlDatabase::database(m_connection, false));
-  query.setForwardOnly(true);
-  query.prepare(QStringLiteral("SELECT Title FROM Puzzles WHERE rowid = ?"));
-  query.addBindValue(row.rowid);
+void TPuzzleLibrary::WriteCells(qint64 rowid, const TStoredCells &cells) {
+  QString statement = QStringLiteral("UPDATE Puzzles SET ");
+  for (int i = 0; i < 81; ++i)
+    statement += (i ? QStringLiteral(", \"") : QStringLiteral("\"")) + m_cellColumns[i] +
+                 QStringLiteral("\" = ") + Bound();
+  statement += QStringLiteral(" WHERE rowid = ?");
+  QSqlQuery query(m_connection->Database());
+  query.prepare(statement);
+  for (const QByteArray &cell : cells)
+    query.addBindValue(BindCell(cell));
+  query.addBindValue(rowid);
   RunQuery(query);
-  if (query.next())
-    return query.value(0).toString() == row.title;
-  CheckFinished(query);
-  return false;
+}
+
+TPuzzleLibrary::TAppended TPuzzleLibrary::AppendFree(const QString &base) {
+  TChange change(*this);
+  const QString title = TTitles(*this).Free(base);
+  const int index = Insert(title);
+  change.Commit();
+  return {index, title};
+}
+
+int TPuzzleLibrary::Save(const QString &title, const TStoredCells &cells) {
+  TChange change(*this);
+  const std::optional<qint64> found = Locate(title);
+  const int index = found ? IndexOf(*found) : Insert(title);
+  if (index < 0)
+    throw TLibraryError(QStringLiteral("The list of puzzles does not match the file."));
+  WriteCells(m_rows[index].rowid, cells);
+  if (!m_numbered)
+    RenumberRows();
+  change.Commit();
+  return index;
 }
 
 std::optional<TStoredCells> TPuzzleLibrary::ReadCells(int index) {
   const TPuzzleRow &row = m_rows.at(index);
-  QString statement = QStringLiteral("SELECT Title");
-  for (int i = 0; i < 81; ++i)
-    statement += QStringLiteral(", ") + Select(m_cellColumns[i]);
-  statement += QStringLiteral(" FROM Puzzles WHERE rowid = ?");
-  QSqlQuery query(QSqlDatabase::database(m_connection, false));
+  QSqlQuery query(m_connection->Database());
   query.setForwardOnly(true);
-  query.prepare(statement);
+  query.prepare(QStringLiteral("SELECT Title") + CellSelect() +
+                QStringLiteral(" FROM Puzzles WHERE rowid = ?"));
   query.addBindValue(row.rowid);
   RunQuery(query);
   if (!query.next() || query.value(0).toString() != row.title) {
@@ -587,62 +383,72 @@ std::optional<TStoredCells> TPuzzleLibrary::ReadCells(int index) {
   return cells;
 }
 
-void TPuzzleLibrary::SetTitle(int index, const QString &title) {
-  TPuzzleRow &row = m_rows[index];
-  const QString stored = Cut(title, TitleWidth);
-  {
-    TWrite write(m_connection);
-    if (!Listed(row))
-      throw TLibraryError(QCoreApplication::translate("TPuzzleLibrary",
-                                                      "This puzzle is no longer in the library."));
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("UPDATE Puzzles SET Title = ? WHERE rowid = ?"));
-    query.addBindValue(stored);
-    query.addBindValue(row.rowid);
-    RunQuery(query);
-    write.Commit();
+void TPuzzleLibrary::ReadEvery(
+    const std::function<bool(const QString &, const TStoredCells &)> &row) const {
+  QSqlQuery query(m_connection->Database());
+  query.setForwardOnly(true);
+  RunQuery(query, QStringLiteral("SELECT Title") + CellSelect() +
+                      QStringLiteral(" FROM Puzzles ORDER BY rowid"));
+  TStoredCells cells;
+  while (query.next()) {
+    for (int i = 0; i < 81; ++i)
+      cells[i] = CellValue(query.value(1 + i));
+    if (!row(query.value(0).toString(), cells))
+      return;
   }
-  row.title = stored;
+  CheckFinished(query);
+}
+
+void TPuzzleLibrary::SetTitle(int index, const QString &title) {
+  const TPuzzleRow row = m_rows.at(index);
+  const QString stored = Cut(title, TitleWidth);
+  TChange change(*this);
+  const int at = IndexOf(row.rowid);
+  if (at < 0 || !Listed(row))
+    throw TLibraryError(
+        QCoreApplication::translate("TPuzzleLibrary", "This puzzle is no longer in the library."));
+  QSqlQuery query(m_connection->Database());
+  query.prepare(QStringLiteral("UPDATE Puzzles SET Title = ? WHERE rowid = ?"));
+  query.addBindValue(stored);
+  query.addBindValue(row.rowid);
+  RunQuery(query);
+  m_rows[at].title = stored;
+  change.Commit(TChange::TShown::Unchanged);
 }
 
 bool TPuzzleLibrary::Delete(int index) {
-  bool deleted = false;
-  {
-    TWrite write(m_connection);
-    if (Listed(m_rows.at(index))) {
-      QSqlQuery query(QSqlDatabase::database(m_connection, false));
-      query.prepare(QStringLiteral("DELETE FROM Puzzles WHERE rowid = ?"));
-      query.addBindValue(m_rows.at(index).rowid);
+  const TPuzzleRow row = m_rows.at(index);
+  TChange change(*this);
+  const int at = IndexOf(row.rowid);
+  const bool deleted = at >= 0 && Listed(row);
+  if (deleted) {
+    QSqlQuery query(m_connection->Database());
+    query.prepare(QStringLiteral("DELETE FROM Puzzles WHERE rowid = ?"));
+    query.addBindValue(row.rowid);
+    RunQuery(query);
+    m_rows.remove(at);
+    if (m_numbered && at < m_rows.size()) {
+      // Only the rows after it move up.
+      query.prepare(QStringLiteral("UPDATE Puzzles SET N = N - 1 WHERE rowid > ?"));
+      query.addBindValue(row.rowid);
       RunQuery(query);
-      RenumberRows();
-      deleted = true;
+      for (int i = at; i < m_rows.size(); ++i)
+        m_rows[i].number = i + 1;
     }
-    write.Commit();
   }
-  Reload();
+  if (!m_numbered)
+    RenumberRows();
+  change.Commit();
   return deleted;
 }
 
-bool TPuzzleLibrary::WriteInBulk(const std::function<bool(QSqlDatabase &)> &work) {
-  {
-    TWrite write(m_connection);
-    QSqlDatabase db = Database();
-    if (!work(db))
-      return false; // rolled back
+bool TPuzzleLibrary::WriteInBulk(const std::function<bool(TBulk &)> &work) {
+  TChange change(*this);
+  TBulkWriter bulk(*this, change.Database());
+  if (!work(bulk))
+    return false; // rolled back
+  if (!m_numbered)
     RenumberRows();
-    write.Commit();
-  }
-  Reload();
+  change.Commit();
   return true;
-}
-
-void TPuzzleLibrary::RenumberRows() {
-  // One statement over the table's own order; rows that already carry their
-  // number are left alone.
-  QSqlQuery update(QSqlDatabase::database(m_connection, false));
-  update.prepare(QStringLiteral(
-      "UPDATE Puzzles SET N = numbered.position "
-      "FROM (SELECT rowid AS id, ROW_NUMBER() OVER (ORDER BY rowid) AS position FROM Puzzles) "
-      "AS numbered WHERE Puzzles.rowid = numbered.id AND Puzzles.N IS NOT numbered.position"));
-  RunQuery(update);
 }

@@ -3,12 +3,19 @@
 #include <QFont>
 #include <QPainter>
 
-QString ClipboardText(const TCellTexts &cells) {
+namespace {
+// Cell texts are bytes, read as UTF-8 as the window shows them.
+QString CellText(const TSquare &cell) {
+  return QString::fromStdString(cell.Text);
+}
+} // namespace
+
+QString ClipboardText(const TGrid &board) {
   QString text;
   for (int row = 0; row < 9; ++row) {
-    text += cells[0][row];
+    text += CellText(board[0][row]);
     for (int col = 1; col < 9; ++col)
-      text += QLatin1Char('\t') + cells[col][row];
+      text += QLatin1Char('\t') + CellText(board[col][row]);
     text += QStringLiteral("\r\n");
   }
   return text;
@@ -36,8 +43,7 @@ void TextRect(QPainter &painter, const QRect &clip, QPoint topLeft, const QStrin
 
 } // namespace
 
-void PaintPage(QPainter &painter, const QString &title, const TCellTexts &cells,
-               const TGrid &board) {
+void PaintPage(QPainter &painter, const QString &title, const TGrid &board) {
   using namespace page;
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(Qt::black);
@@ -52,7 +58,7 @@ void PaintPage(QPainter &painter, const QString &title, const TCellTexts &cells,
       const TCellType type = CellType(board[c][r].Fixed, board[c][r].Text, TMedium::Paper);
       painter.setFont(Arial(type.large ? 16 : 8, type.given));
       const QRect rect(c * Cell, GridTop + r * Cell, Cell, Cell);
-      TextRect(painter, rect, rect.topLeft() + QPoint(60, 30), cells[c][r]);
+      TextRect(painter, rect, rect.topLeft() + QPoint(60, 30), CellText(board[c][r]));
       painter.setPen(QPen(Qt::black, 0));
       painter.drawRect(rect.adjusted(0, 0, -1, -1));
     }

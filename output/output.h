@@ -4,21 +4,15 @@
 
 #include <QString>
 
-#include <array>
-
 class QPainter;
 
-// The grid control's texts, [column][row].
-using TCellTexts = std::array<std::array<QString, 9>, 9>;
-
-// Nine lines of nine tab-separated texts, each line ended by CR LF.
-QString ClipboardText(const TCellTexts &cells);
+// Nine lines of the nine cells' texts, tab-separated, each line ended by CR LF.
+QString ClipboardText(const TGrid &board);
 
 // The printed page in device pixels of whatever the painter paints on: the
-// title band, the grid of 194-pixel cells and the thick lines. Texts come
-// from the grid control; bold and size from the board's cells.
-void PaintPage(QPainter &painter, const QString &title, const TCellTexts &cells,
-               const TGrid &board);
+// title band, the grid of 194-pixel cells and the thick lines; texts, bold
+// and size from the board's cells.
+void PaintPage(QPainter &painter, const QString &title, const TGrid &board);
 
 namespace page {
 constexpr int GridWidth = 1750;

@@ -2,6 +2,7 @@
 #include "orderedrater.h"
 #include "puzzletext.h"
 #include "ratedtext.h"
+#include "version.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -70,7 +71,7 @@ std::optional<int> ParseArguments(int argc, char **argv, TArguments &arguments) 
       std::fputs(HelpText, stdout);
       return ExitGood;
     } else if (argument == "-v" || argument == "--version") {
-      std::printf("%s (Ninegrove) %s\n", Program, NINEGROVE_VERSION);
+      std::printf("%s (Ninegrove) %s\n", Program, ProgramVersion);
       return ExitGood;
     } else if (argument == "--explain") {
       arguments.explain = TExplain::Steps;

@@ -1,4 +1,5 @@
 #include "count.h"
+#include "libraryfiles.h"
 #include "output.h"
 #include "puzzleimport.h"
 #include "puzzlelibrary.h"
@@ -6,7 +7,6 @@
 #include "puzzles.h"
 #include "puzzletext.h"
 
-#include <QCryptographicHash>
 #include <QFontMetrics>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -40,7 +40,7 @@ private slots:
 
   void starterLibrary();
   void titleIndex();
-  void modelReadsBlocks();
+  void modelShowsTheList();
   void numberColumnWidth_data();
   void numberColumnWidth();
 
@@ -58,13 +58,6 @@ const QByteArray Solved =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 const QByteArray Puzzle =
     "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
-
-QByteArray Digest(const QString &path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    return {};
-  return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
 // The puzzle as a 9-line block, with the given line ends and separators.
 QByteArray Block(const QByteArray &line, bool drawn) {
@@ -231,11 +224,10 @@ void TestCollections::pastedPuzzle_data() {
       << QStringLiteral(" 5 \t\t\t\t\t\t\t\t9\r\n").repeated(8) + QStringLiteral("\t\t\t\t\t\t\t\t")
       << QStringLiteral("5.......9").repeated(8) + QString(9, QLatin1Char('.'));
   // A board in play: givens, the player's digits and candidate lists.
-  TCellTexts texts;
+  TGrid board;
   for (int i = 0; i < 81; ++i)
-    texts[i % 9][i / 9] = Puzzle[i] == '.' ? (i % 4 ? QString() : QStringLiteral("129"))
-                                           : QString(QLatin1Char(Puzzle[i]));
-  QTest::newRow("the program's own copy") << ClipboardText(texts) << puzzle;
+    board[i % 9][i / 9].Text = Puzzle[i] == '.' ? (i % 4 ? "" : "129") : std::string(1, Puzzle[i]);
+  QTest::newRow("the program's own copy") << ClipboardText(board) << puzzle;
   QTest::newRow("empty grid copied")
       << QStringLiteral("\t\t\t\t\t\t\t\t\r\n").repeated(9) << QString(81, QLatin1Char('.'));
   QTest::newRow("eight copied lines")
@@ -322,7 +314,7 @@ void TestCollections::uniqueTitles() {
   TPuzzleLibrary library;
   NewLibrary(library, "unique.ngl");
   for (const QString &title : existing)
-    library.Append(title);
+    library.Save(title, StoredCells(TGrid()));
   QCOMPARE(ImportPuzzles(library, WriteFile("Set.txt", text)).imported, imported.size());
   QCOMPARE(Titles(library), existing + imported);
 }
@@ -341,8 +333,7 @@ void TestCollections::oddFiles_data() {
     QTest::addRow("10 MB of '%c' between two puzzles", c)
         << Solved + "\n" + QByteArray(Huge, c) + "\n" + Puzzle << two << 1;
   QTest::newRow("10 MB title") << Puzzle + " " + QByteArray(Huge, 'T')
-                               << QStringList{QString(TPuzzleLibrary::TitleWidth, QLatin1Char('T'))}
-                               << 0;
+                               << QStringList{QString(TitleWidth, QLatin1Char('T'))} << 0;
 }
 
 void TestCollections::oddFiles() {
@@ -351,7 +342,7 @@ void TestCollections::oddFiles() {
   QFETCH(int, skipped);
   TPuzzleLibrary library;
   NewLibrary(library, "library.ngl");
-  library.Append(QStringLiteral("Kept"));
+  library.Save(QStringLiteral("Kept"), StoredCells(TGrid()));
   const TImportResult result = ImportPuzzles(library, WriteFile("odd.txt", content));
   QCOMPARE(result.imported, titles.size());
   if (skipped < 0)
@@ -364,11 +355,8 @@ void TestCollections::oddFiles() {
 void TestCollections::cancelLeavesFileAsItWas() {
   TPuzzleLibrary library;
   NewLibrary(library, "cancel.ngl");
-  library.Append(QStringLiteral("Kept"));
+  library.Save(QStringLiteral("Kept"), StoredCells(TGrid()));
   const QByteArray before = Digest(library.FileName());
-  // A tiny page cache makes the engine write pages into the file before the
-  // end, so only the rollback can put them back.
-  QSqlQuery(library.Database()).exec(QStringLiteral("PRAGMA cache_size = 2"));
   qint64 calls = 0, lastDone = 0, total = 0;
   const TImportResult result =
       ImportPuzzles(library, QStringLiteral(NINEGROVE_TEST_DATA "/magictour_top1465.txt"),
@@ -383,22 +371,22 @@ void TestCollections::cancelLeavesFileAsItWas() {
   QVERIFY(lastDone > 0 && lastDone < total);
   QCOMPARE(Digest(library.FileName()), before);
   QCOMPARE(Titles(library), QStringList{"Kept"});
-  library.Append(QStringLiteral("Still works"));
+  library.Save(QStringLiteral("Still works"), StoredCells(TGrid()));
   QCOMPARE(library.Count(), 2);
 }
 
 void TestCollections::failureLeavesFileAsItWas() {
   TPuzzleLibrary library;
   NewLibrary(library, "failure.ngl");
-  library.Append(QStringLiteral("Kept"));
+  library.Save(QStringLiteral("Kept"), StoredCells(TGrid()));
   // The engine refuses the 501st row, as a full disk would.
-  QSqlQuery trigger(library.Database());
-  QVERIFY2(trigger.exec(QStringLiteral(
-               "CREATE TRIGGER Full BEFORE INSERT ON Puzzles "
-               "WHEN (SELECT count(*) FROM Puzzles) > 500 BEGIN SELECT RAISE(ABORT, 'full'); END")),
-           qPrintable(trigger.lastError().text()));
-  trigger.finish();
-  QSqlQuery(library.Database()).exec(QStringLiteral("PRAGMA cache_size = 2"));
+  {
+    TOtherConnection other(library.FileName());
+    QSqlQuery trigger = other.Query(QStringLiteral(
+        "CREATE TRIGGER Full BEFORE INSERT ON Puzzles "
+        "WHEN (SELECT count(*) FROM Puzzles) > 500 BEGIN SELECT RAISE(ABORT, 'full'); END"));
+    QVERIFY2(!trigger.lastError().isValid(), qPrintable(trigger.lastError().text()));
+  }
   const QByteArray before = Digest(library.FileName());
   try {
     ImportPuzzles(library, QStringLiteral(NINEGROVE_TEST_DATA "/magictour_top1465.txt"));
@@ -427,8 +415,8 @@ void TestCollections::exportText() {
   cells[80] = QByteArray("+9");
   library.Save(QStringLiteral("Mixed \u00e9t\u00e9"), cells);
   // Whatever other programs leave in a cell column does not stop the export.
-  QSqlQuery(library.Database()).exec(QStringLiteral("UPDATE Puzzles SET S10 = x'00ff'"));
-  library.Append(QStringLiteral("Two\nlines"));
+  TOtherConnection(library.FileName()).Query(QStringLiteral("UPDATE Puzzles SET S10 = x'00ff'"));
+  library.Save(QStringLiteral("Two\nlines"), StoredCells(TGrid()));
   const QString path = PathOf("out.txt");
   const TExportResult result = ExportPuzzles(library, path);
   QCOMPARE(result.exported, 2);
@@ -518,7 +506,7 @@ void TestCollections::titleIndex() {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
     db.setDatabaseName(old);
     QVERIFY(db.open());
-    QSqlQuery(db).exec(TPuzzleLibrary::CreateStatement);
+    QSqlQuery(db).exec(DesignCreateStatement);
     QSqlQuery(db).exec(QStringLiteral("INSERT INTO Puzzles (N, Title) VALUES (1, 'One')"));
     db.close();
   }
@@ -534,7 +522,7 @@ void TestCollections::titleIndex() {
   QVERIFY(indexed(old));
 }
 
-void TestCollections::modelReadsBlocks() {
+void TestCollections::modelShowsTheList() {
   QByteArray text;
   for (int i = 1; i <= 5000; ++i)
     text += Solved + " Row " + QByteArray::number(i) + "\n";
@@ -545,7 +533,6 @@ void TestCollections::modelReadsBlocks() {
   ImportPuzzles(library, WriteFile("rows.txt", text));
   model.Refresh();
   QCOMPARE(model.rowCount(), 5000);
-  // Across blocks, back and forth, and more blocks than are kept.
   QList<int> rows{0, 255, 256, 4999, 511};
   for (int row = 0; row < 5000; row += 199)
     rows << row;
@@ -560,8 +547,8 @@ void TestCollections::modelReadsBlocks() {
   QVERIFY(model.setData(model.index(300, 1), QStringLiteral("Edited"), Qt::EditRole));
   QCOMPARE(model.data(model.index(300, 1), Qt::DisplayRole).toString(), QStringLiteral("Edited"));
   QCOMPARE(library.Row(300).title, QStringLiteral("Edited"));
+  // The library tells the model of its change.
   library.Delete(0);
-  model.Refresh();
   QCOMPARE(model.rowCount(), 4999);
   QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("Row 2"));
   QCOMPARE(model.data(model.index(4998, 0), Qt::DisplayRole).toLongLong(), 4999);

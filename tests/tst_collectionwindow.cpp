@@ -84,34 +84,34 @@ void TestCollectionWindow::paste() {
   QFETCH(QString, givens);
   if (clipboard == "own") {
     // Givens and entered digits copy alike; notes are no part of the puzzle.
-    m_form->Board = BoardFromLine(Puzzle);
-    m_form->Board[2][0] = {false, "124", false};
+    m_form->Game().Board() = BoardFromLine(Puzzle);
+    m_form->Game().Board()[2][0] = {false, "124", false};
     m_form->ShowBoard();
     m_form->Action(TCommand::Clipboard)->trigger();
   } else {
     QGuiApplication::clipboard()->setText(clipboard);
   }
   m_form->MenuEditPuzzleClick();
-  m_form->Board[4][4] = {false, "9", false};
+  m_form->Game().Board()[4][4] = {false, "9", false};
   m_form->ShowBoard();
-  const TGrid before = m_form->Board;
+  const TGrid before = m_form->Game().Board();
   m_form->Action(TCommand::PastePuzzle)->trigger();
   if (givens.isEmpty()) {
     QCOMPARE(m_fakes->messages.Texts(), QStringList{"The clipboard holds no puzzle."});
-    QVERIFY(m_form->Board == before);
+    QVERIFY(m_form->Game().Board() == before);
     QCOMPARE(m_form->LabelMode->text(), QString("Edit Mode"));
     return;
   }
   QVERIFY(m_fakes->messages.shown.empty());
-  QCOMPARE(LineFromBoard(m_form->Board), givens.toStdString());
+  QCOMPARE(LineFromBoard(m_form->Game().Board()), givens.toStdString());
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r)
-      QCOMPARE(m_form->Board[c][r].Fixed, !m_form->Board[c][r].Text.empty());
+      QCOMPARE(m_form->Game().Board()[c][r].Fixed, !m_form->Game().Board()[c][r].Text.empty());
   QCOMPARE(m_form->StringGrid->Cell(0, 0), QString("5"));
   QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
   QCOMPARE(m_form->LabelTitle->text(), QString("Pasted Puzzle"));
   m_form->Action(TCommand::Undo)->trigger();
-  QVERIFY(m_form->Board == before);
+  QVERIFY(m_form->Game().Board() == before);
 }
 
 void TestCollectionWindow::pasteWhileTyping() {
@@ -121,9 +121,9 @@ void TestCollectionWindow::pasteWhileTyping() {
   QGuiApplication::clipboard()->setText(Solved);
   m_form->EditNumber->setFocus();
   QTest::keyClick(m_form->EditNumber, Qt::Key_V, Qt::ControlModifier);
-  QCOMPARE(LineFromBoard(m_form->Board), std::string(Solved));
+  QCOMPARE(LineFromBoard(m_form->Game().Board()), std::string(Solved));
   QCOMPARE(m_form->EditNumber->text(), QString());
-  QCOMPARE(m_form->History().HistoryPos(), 2); // the board before and the puzzle, no entry
+  QCOMPARE(m_form->Game().History().HistoryPos(), 2); // the board before and the puzzle, no entry
 }
 
 void TestCollectionWindow::countSolutions_data() {
@@ -139,17 +139,17 @@ void TestCollectionWindow::countSolutions_data() {
 void TestCollectionWindow::countSolutions() {
   QFETCH(QString, line);
   QFETCH(QString, answer);
-  m_form->Board = BoardFromLine(line.leftJustified(81, '.').toStdString());
-  for (auto &column : m_form->Board)
+  m_form->Game().Board() = BoardFromLine(line.leftJustified(81, '.').toStdString());
+  for (auto &column : m_form->Game().Board())
     for (TSquare &cell : column)
       cell.Fixed = !cell.Text.empty();
-  m_form->Board[2][0] = {false, "1", false}; // the player's digit is no part of the puzzle
-  const TGrid before = m_form->Board;
+  m_form->Game().Board()[2][0] = {false, "1", false}; // the player's digit is no part of the puzzle
+  const TGrid before = m_form->Game().Board();
   m_form->Action(TCommand::CountSolutions)->trigger();
   QCOMPARE(m_fakes->messages.shown.size(), std::size_t(1));
   QCOMPARE(m_fakes->messages.shown[0].caption, QString("Count Solutions"));
   QCOMPARE(m_fakes->messages.shown[0].text, answer);
-  QVERIFY(m_form->Board == before);
+  QVERIFY(m_form->Game().Board() == before);
   QCOMPARE(m_fakes->cursor.depth, 0);
 }
 

@@ -73,19 +73,19 @@ void TestEntry::Type(Qt::Key key, char ch) {
 
 int TestEntry::Givens() const {
   int givens = 0;
-  for (const auto &column : m_form->Board)
+  for (const auto &column : m_form->Game().Board())
     for (const TSquare &cell : column)
       givens += cell.Fixed;
   return givens;
 }
 
 void TestEntry::selectingLoadsTheBox() {
-  m_form->Board[3][4].Text = "247";
+  m_form->Game().Board()[3][4].Text = "247";
   m_form->ShowBoard();
   Select(3, 4);
   QCOMPARE(m_form->StringGrid->Col(), 3);
   QCOMPARE(m_form->EditNumber->text(), QString("247"));
-  QCOMPARE(m_form->History().HistoryPos(), 0);
+  QCOMPARE(m_form->Game().History().HistoryPos(), 0);
   // Arrow keys in the grid select as well.
   m_form->StringGrid->setFocus();
   QTest::keyClick(m_form->StringGrid, Qt::Key_Right);
@@ -104,32 +104,32 @@ void TestEntry::keyFilter() {
   QCOMPARE(m_form->EditNumber->text(), QString("123456789")); // typing stops at nine
   QTest::keyClick(m_form->EditNumber, Qt::Key_Backspace);
   QCOMPARE(m_form->EditNumber->text(), QString("12345678"));
-  QCOMPARE(m_form->Board[0][0].Text, std::string("12345678"));
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("12345678"));
   // Every release counted, the filtered ones too.
   // Ctrl+V is Paste Puzzle's, not typing: its releases are no entry.
-  QCOMPARE(m_form->History().HistoryPos(), 5 + 10 + 1);
+  QCOMPARE(m_form->Game().History().HistoryPos(), 5 + 10 + 1);
 }
 
 void TestEntry::keyThatChangesNothing() {
-  m_form->Board[1][1] = {false, "4", false};
-  m_form->Board[1][2] = {false, "4", false};
+  m_form->Game().Board()[1][1] = {false, "4", false};
+  m_form->Game().Board()[1][2] = {false, "4", false};
   m_form->ShowBoard();
   m_form->MenuShowErrorsClick();
-  QVERIFY(m_form->Board[1][1].Error);
+  QVERIFY(m_form->Game().Board()[1][1].Error);
   Select(1, 1);
-  const TGrid marked = m_form->Board;
+  const TGrid marked = m_form->Game().Board();
   Type(Qt::Key_Left);
-  QVERIFY(!m_form->Board[1][1].Error && !m_form->Board[1][2].Error);
-  QCOMPARE(m_form->Board[1][1].Text, std::string("4"));
-  QCOMPARE(m_form->History().HistoryPos(), 1);
+  QVERIFY(!m_form->Game().Board()[1][1].Error && !m_form->Game().Board()[1][2].Error);
+  QCOMPARE(m_form->Game().Board()[1][1].Text, std::string("4"));
+  QCOMPARE(m_form->Game().History().HistoryPos(), 1);
   // The snapshot holds the marks from before the entry.
-  QVERIFY(m_form->History().Slot(1) == marked);
+  QVERIFY(m_form->Game().History().Slot(1) == marked);
   m_form->MenuUndoClick();
-  QVERIFY(m_form->Board[1][1].Error);
+  QVERIFY(m_form->Game().Board()[1][1].Error);
 }
 
 void TestEntry::lockedGivenWarns() {
-  m_form->Board[6][2] = {true, "3", false};
+  m_form->Game().Board()[6][2] = {true, "3", false};
   m_form->ShowBoard();
   Select(6, 2);
   m_form->Buttons[5]->click();
@@ -139,8 +139,8 @@ void TestEntry::lockedGivenWarns() {
   QCOMPARE(box.caption, QString("Warning"));
   QCOMPARE(box.text, QString("Fixed numbers cannot be edited in Lock Mode."));
   QCOMPARE(box.icon, QMessageBox::Warning);
-  QCOMPARE(m_form->Board[6][2].Text, std::string("3"));
-  QVERIFY(m_form->Board[6][2].Fixed);
+  QCOMPARE(m_form->Game().Board()[6][2].Text, std::string("3"));
+  QVERIFY(m_form->Game().Board()[6][2].Fixed);
   QCOMPARE(m_form->StringGrid->Cell(6, 2), QString("3"));
   QCOMPARE(m_form->EditNumber->text(), QString("35"));
   // Every key in the box warns again while a given is selected.
@@ -152,12 +152,12 @@ void TestEntry::buttonsAppend() {
   Select(7, 7);
   m_form->Buttons[4]->click();
   m_form->Buttons[4]->click();
-  QCOMPARE(m_form->Board[7][7].Text, std::string("44"));
+  QCOMPARE(m_form->Game().Board()[7][7].Text, std::string("44"));
   QCOMPARE(m_form->EditNumber->text(), QString("44"));
   for (int i = 0; i < 9; ++i)
     m_form->Buttons[9]->click();
   QCOMPARE(m_form->EditNumber->text().size(), 11); // the buttons are not held to nine
-  QCOMPARE(m_form->Board[7][7].Text.size(), std::size_t(11));
+  QCOMPARE(m_form->Game().Board()[7][7].Text.size(), std::size_t(11));
 }
 
 void TestEntry::modes() {
@@ -186,7 +186,8 @@ void TestEntry::newAndDesignPuzzle() {
   m_form->Action(TCommand::DesignPuzzle)->trigger();
   QCOMPARE(m_form->LabelMode->text(), QString("Edit Mode"));
   QCOMPARE(Givens(), 81);
-  QCOMPARE(m_form->StringGrid->Cell(4, 4), QString::fromStdString(m_form->Board[4][4].Text));
+  QCOMPARE(m_form->StringGrid->Cell(4, 4),
+           QString::fromStdString(m_form->Game().Board()[4][4].Text));
   QCOMPARE(m_form->LabelTime->text(), QString("Time  00:00:00"));
   QCOMPARE(m_fakes->cursor.busyCount, 2);
   QCOMPARE(m_fakes->cursor.depth, 0);
@@ -228,7 +229,7 @@ void TestEntry::generate() {
   QVERIFY(m_fakes->dialogs.scripts.empty());
   QCOMPARE(m_form->LabelTitle->text(), QString("Puzzle Level %1").arg(level));
   QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
-  QVERIFY(m_form->TimerRunning());
+  QVERIFY(m_form->Game().TimerRunning());
   QCOMPARE(Givens(), 72 - level);
   QCOMPARE(m_fakes->cursor.depth, 0);
   QVERIFY(m_form->Timer->isActive());
@@ -236,16 +237,16 @@ void TestEntry::generate() {
 
 void TestEntry::generateDialog() {
   // Cancel: nothing changes.
-  m_form->Board[0][0] = {true, "9", false};
+  m_form->Game().Board()[0][0] = {true, "9", false};
   m_form->ShowBoard();
   m_fakes->dialogs.scripts.push_back([](QDialog &dialog) {
     static_cast<TFormSelectLevel &>(dialog).BitBtnCancel->click();
     return dialog.result();
   });
   m_form->ButtonGenerate->click();
-  QCOMPARE(m_form->Board[0][0].Text, std::string("9"));
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("9"));
   QCOMPARE(m_form->LabelTitle->text(), QString());
-  QVERIFY(!m_form->TimerRunning());
+  QVERIFY(!m_form->Game().TimerRunning());
 
   // A text that is no number counts as level 1; a 0 reaches the removal as 0.
   TFormSelectLevel dialog(nullptr, nullptr);
@@ -274,7 +275,7 @@ void TestEntry::warningAnsweredWithEnter() {
   form.show();
   QApplication::setActiveWindow(&form);
   QVERIFY(QTest::qWaitForWindowActive(&form));
-  form.Board[4][4] = {true, "6", false};
+  form.Game().Board()[4][4] = {true, "6", false};
   form.ShowBoard();
   QTest::mouseClick(form.StringGrid, Qt::LeftButton, {}, TStringGrid::CellRect(4, 4).center());
   form.EditNumber->setFocus();
@@ -315,23 +316,23 @@ void TestEntry::wholeGame() {
   });
   m_form->ButtonGenerate->click();
   QCOMPARE(Givens(), 42);
-  TGrid solution = m_form->Board;
+  TGrid solution = m_form->Game().Board();
   Propagate(solution);
   TSeededRandom random(1);
   QCOMPARE(int(SearchSolution(solution, random)), int(TSearchResult::Solved));
   int filled = 0;
   for (int r = 0; r < 9; ++r)
     for (int c = 0; c < 9; ++c) {
-      if (m_form->Board[c][r].Fixed)
+      if (m_form->Game().Board()[c][r].Fixed)
         continue;
-      QVERIFY(m_form->TimerRunning());
+      QVERIFY(m_form->Game().TimerRunning());
       Select(c, r);
       QTest::keyClick(m_form->EditNumber, solution[c][r].Text[0]);
       ++filled;
     }
   QCOMPARE(filled, 39);
-  QVERIFY(IsValidSolution(m_form->Board));
-  QVERIFY(!m_form->TimerRunning());
+  QVERIFY(IsValidSolution(m_form->Game().Board()));
+  QVERIFY(!m_form->Game().TimerRunning());
   QVERIFY(m_fakes->messages.shown.empty());
 }
 
@@ -405,12 +406,12 @@ void TestEntry::entryRoutes() {
   QFETCH(QString, box);
   if (mode == "Edit Mode")
     m_form->MenuEditPuzzleClick();
-  m_form->Board[1][1] = {false, "4", false};
-  m_form->Board[1][2] = {false, "4", false};
-  m_form->Board[4][4] = {start.startsWith('+'), start.mid(1).toStdString(), false};
+  m_form->Game().Board()[1][1] = {false, "4", false};
+  m_form->Game().Board()[1][2] = {false, "4", false};
+  m_form->Game().Board()[4][4] = {start.startsWith('+'), start.mid(1).toStdString(), false};
   m_form->ShowBoard();
   m_form->MenuShowErrorsClick();
-  TGrid expected = m_form->Board;
+  TGrid expected = m_form->Game().Board();
   expected[4][4] = {fixed, text.toStdString(), false};
   expected[1][1].Error = expected[1][2].Error = marksLeft;
 
@@ -423,9 +424,9 @@ void TestEntry::entryRoutes() {
   for (int i = 0; i < keys.count(); ++i)
     QTest::keyClick(target, keys[i].key(), keys[i].keyboardModifiers());
   QVERIFY(target->hasFocus());
-  QVERIFY(m_form->Board == expected);
+  QVERIFY(m_form->Game().Board() == expected);
   QCOMPARE(m_form->StringGrid->Cell(4, 4), text);
-  QCOMPARE(m_form->History().HistoryPos(), history);
+  QCOMPARE(m_form->Game().History().HistoryPos(), history);
   QCOMPARE(m_fakes->messages.Texts(),
            QStringList(warnings, "Fixed numbers cannot be edited in Lock Mode."));
   QCOMPARE(m_form->EditNumber->text(), box);

@@ -140,8 +140,8 @@ void TestImport::importsTheLibrary() {
     for (int r = 0; r < 9; ++r)
       for (int c = 0; c < 9; ++c) {
         const TSquare cell = CellFromStored(expected[row].cells[r * 9 + c].toUtf8());
-        QCOMPARE(m_form->Board[c][r].Text, cell.Text);
-        QCOMPARE(m_form->Board[c][r].Fixed, cell.Fixed);
+        QCOMPARE(m_form->Game().Board()[c][r].Text, cell.Text);
+        QCOMPARE(m_form->Game().Board()[c][r].Fixed, cell.Fixed);
       }
   }
 }

@@ -1,6 +1,7 @@
 #include "dbgrid.h"
 #include "fakeservices.h"
 #include "formmain.h"
+#include "gametitle.h"
 #include "libraryfiles.h"
 #include "pagecontrol.h"
 #include "puzzlelibrary.h"
@@ -92,7 +93,7 @@ void TestLibrary::LoadForeignRow(const QString &title, const QByteArray &cell, b
     TOtherConnection other(path);
     if (utf16)
       other.Query("PRAGMA encoding = 'UTF-16le'");
-    QVERIFY(other.Query(TPuzzleLibrary::CreateStatement).isActive());
+    QVERIFY(other.Query(DesignCreateStatement).isActive());
     QSqlQuery insert(other.Database());
     insert.prepare(QString("INSERT INTO Puzzles (N, Title, S00) VALUES (1, ?, %1)")
                        .arg(utf16 ? "?" : "CAST(? AS TEXT)"));
@@ -144,6 +145,8 @@ void TestLibrary::newLibrary() {
     QCOMPARE(names[11], QString("S01"));
     QCOMPARE(names[82], QString("S88"));
     QCOMPARE(types.mid(0, 3), QStringList({"Number", "TEXT(50)", "TEXT(10)"}));
+    QCOMPARE(other.Value("SELECT sql FROM sqlite_master WHERE name = 'Puzzles'").toString(),
+             DesignCreateStatement);
     QCOMPARE(other.Query("SELECT COUNT(*) FROM Puzzles").next(), true);
     QSqlQuery count = other.Query("SELECT COUNT(*) FROM Puzzles");
     count.next();
@@ -195,44 +198,20 @@ void TestLibrary::awkwardNames() {
 }
 
 void TestLibrary::newPuzzleTitles() {
-  // Without a library the title is always "New Puzzle".
-  Action("MenuNewPuzzle")->trigger();
+  // The titles are the session's rules; the window shows the title and the new row.
   Action("MenuNewPuzzle")->trigger();
   QCOMPARE(m_form->LabelTitle->text(), QString("New Puzzle"));
 
   NewLibrary("titles.ngl");
   Action("MenuNewPuzzle")->trigger();
   Action("MenuDesignPuzzle")->trigger();
+  QCOMPARE(m_form->LabelTitle->text(), QString("New Puzzle (1)"));
+  QCOMPARE(m_form->LabelMode->text(), QString("Edit Mode"));
+  QCOMPARE(m_form->CurrentRecord(), 1);
   Action("MenuNewPuzzle")->trigger();
   QCOMPARE(Titles(), QStringList({"New Puzzle", "New Puzzle (1)", "New Puzzle (2)"}));
   QCOMPARE(m_form->LabelTitle->text(), QString("New Puzzle (2)"));
   QCOMPARE(m_form->CurrentRecord(), 2);
-  QCOMPARE(Numbers(), QList<qint64>({1, 2, 3}));
-
-  // Only "New Puzzle (1)" left: the plain title is free again.
-  m_form->SetCurrentRecord(0);
-  m_fakes->messages.answers = {QMessageBox::Yes};
-  Action("MenuDeletePuzzle")->trigger();
-  m_fakes->messages.answers = {QMessageBox::Yes};
-  m_form->SetCurrentRecord(1);
-  Action("MenuDeletePuzzle")->trigger();
-  QCOMPARE(Titles(), QStringList({"New Puzzle (1)"}));
-  Action("MenuNewPuzzle")->trigger();
-  QCOMPARE(Titles(), QStringList({"New Puzzle (1)", "New Puzzle"}));
-
-  // Letter case is ignored: "NEW PUZZLE" takes the plain title's place.
-  m_form->Board[0][0] = {true, "5", false};
-  m_form->SetCurrentRecord(1);
-  m_form->MenuLoadPuzzleClick();
-  m_form->MenuEditPuzzleClick();
-  {
-    TOtherConnection other(m_form->DatabaseFileName());
-    other.Query("UPDATE Puzzles SET Title = 'NEW PUZZLE' WHERE Title = 'New Puzzle'");
-  }
-  m_fakes->files.answers.push_back(m_form->DatabaseFileName());
-  Action("MenuOpenDatabase")->trigger();
-  Action("MenuNewPuzzle")->trigger();
-  QCOMPARE(Titles(), QStringList({"New Puzzle (1)", "NEW PUZZLE", "New Puzzle (2)"}));
 }
 
 void TestLibrary::saveOverwritesOrAppends() {
@@ -246,11 +225,11 @@ void TestLibrary::saveOverwritesOrAppends() {
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList({"New Puzzle", "Puzzle Level 3"}));
   QCOMPARE(m_form->CurrentRecord(), 1);
-  const TGrid generated = m_form->Board;
+  const TGrid generated = m_form->Game().Board();
 
   // Same title, other letter case: that row is overwritten in place.
-  m_form->Board[0][0] = {false, "123", false};
-  m_form->Game().SetTitle(QString("puzzle level 3").toStdString());
+  m_form->Game().Board()[0][0] = {false, "123", false};
+  Retitle(m_form->Game(), QString("puzzle level 3").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList({"New Puzzle", "Puzzle Level 3"}));
   QCOMPARE(Numbers(), QList<qint64>({1, 2}));
@@ -258,19 +237,19 @@ void TestLibrary::saveOverwritesOrAppends() {
   m_form->MenuClearClick();
   m_form->SetCurrentRecord(1);
   Action("MenuLoadPuzzle")->trigger();
-  QCOMPARE(m_form->Board[0][0].Text, std::string("123"));
-  QVERIFY(!m_form->Board[0][0].Fixed);
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("123"));
+  QVERIFY(!m_form->Game().Board()[0][0].Fixed);
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r)
       if (c || r) {
-        QCOMPARE(m_form->Board[c][r].Text, generated[c][r].Text);
-        QCOMPARE(m_form->Board[c][r].Fixed, generated[c][r].Fixed);
+        QCOMPARE(m_form->Game().Board()[c][r].Text, generated[c][r].Text);
+        QCOMPARE(m_form->Game().Board()[c][r].Fixed, generated[c][r].Fixed);
       }
   QCOMPARE(m_form->LabelTitle->text(), QString("Puzzle Level 3"));
   QCOMPARE(m_form->PageControl->Current(), m_form->TabSheetGrid);
 
   // A new title appends a last row; loading a never-saved row gives an empty board.
-  m_form->Game().SetTitle(QString("Mine").toStdString());
+  Retitle(m_form->Game(), QString("Mine").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList({"New Puzzle", "Puzzle Level 3", "Mine"}));
   QCOMPARE(Numbers(), QList<qint64>({1, 2, 3}));
@@ -282,7 +261,7 @@ void TestLibrary::saveOverwritesOrAppends() {
   QTest::mouseClick(m_form->DBGrid->viewport(), Qt::LeftButton, {}, first);
   QTest::mouseDClick(m_form->DBGrid->viewport(), Qt::LeftButton, {}, first);
   QCOMPARE(m_form->LabelTitle->text(), QString("New Puzzle"));
-  QVERIFY(m_form->Board == TGrid());
+  QVERIFY(m_form->Game().Board() == TGrid());
 }
 
 void TestLibrary::storedTexts() {
@@ -309,9 +288,9 @@ void TestLibrary::storedTexts() {
   }
   m_fakes->files.answers.push_back(PathOf("cells.ngl"));
   Action("MenuOpenDatabase")->trigger();
-  m_form->Board[5][5] = {true, "5", true};
+  m_form->Game().Board()[5][5] = {true, "5", true};
   Action("MenuLoadPuzzle")->trigger();
-  const TGrid &loaded = m_form->Board;
+  const TGrid &loaded = m_form->Game().Board();
   QVERIFY(loaded[0][0].Fixed);
   QCOMPARE(loaded[0][0].Text, std::string("7"));
   QVERIFY(!loaded[1][0].Fixed && loaded[1][0].Text.empty());
@@ -324,15 +303,15 @@ void TestLibrary::storedTexts() {
   QCOMPARE(m_form->Library().Row(0).number, qint64(7));
 
   // Round trip through the file: nine candidates, a given, twelve characters.
-  m_form->Board = board;
-  m_form->Game().SetTitle(QString("Round trip").toStdString());
+  m_form->Game().Board() = board;
+  Retitle(m_form->Game(), QString("Round trip").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Numbers(), QList<qint64>({1, 2}));
   m_form->MenuClearClick();
   Action("MenuLoadPuzzle")->trigger();
-  QCOMPARE(m_form->Board[1][0].Text, std::string("123456789"));
-  QCOMPARE(m_form->Board[2][0].Text, std::string("123456789"));
-  QVERIFY(m_form->Board[0][0].Fixed);
+  QCOMPARE(m_form->Game().Board()[1][0].Text, std::string("123456789"));
+  QCOMPARE(m_form->Game().Board()[2][0].Text, std::string("123456789"));
+  QVERIFY(m_form->Game().Board()[0][0].Fixed);
   TOtherConnection other(PathOf("cells.ngl"));
   QSqlQuery row = other.Query("SELECT S00, S10, S01 FROM Puzzles WHERE Title = 'Round trip'");
   QVERIFY(row.next());
@@ -361,9 +340,9 @@ void TestLibrary::cutCountsCharacters() {
   QFETCH(QByteArray, text);
   QFETCH(int, width);
   QFETCH(QByteArray, cut);
-  QCOMPARE(TPuzzleLibrary::Cut(text, width), cut);
+  QCOMPARE(Cut(text, width), cut);
   if (QString::fromUtf8(text).toUtf8() == text)
-    QCOMPARE(TPuzzleLibrary::Cut(QString::fromUtf8(text), width), QString::fromUtf8(cut));
+    QCOMPARE(Cut(QString::fromUtf8(text), width), QString::fromUtf8(cut));
 }
 
 void TestLibrary::cellBytesRoundTrip_data() {
@@ -392,9 +371,9 @@ void TestLibrary::cellBytesRoundTrip() {
   LoadForeignRow("Bytes", stored, utf16);
   if (QTest::currentTestFailed())
     return;
-  QCOMPARE(QByteArray::fromStdString(m_form->Board[0][0].Text), text);
-  QCOMPARE(m_form->Board[0][0].Fixed, stored.startsWith('+'));
-  m_form->Board[4][4] = {false, "7", false}; // the player changed another cell only
+  QCOMPARE(QByteArray::fromStdString(m_form->Game().Board()[0][0].Text), text);
+  QCOMPARE(m_form->Game().Board()[0][0].Fixed, stored.startsWith('+'));
+  m_form->Game().Board()[4][4] = {false, "7", false}; // the player changed another cell only
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList{"Bytes"});
   TOtherConnection other(PathOf("foreign.ngl"));
@@ -410,14 +389,14 @@ void TestLibrary::titlesKeptExactly() {
   const QStringList titles = {"It's \"quoted\"; DROP TABLE Puzzles; --", "Ünïcödé ☃ 数独",
                               QString(60, QChar('x'))};
   for (const QString &title : titles) {
-    m_form->Game().SetTitle(QString(title).toStdString());
+    Retitle(m_form->Game(), QString(title).toStdString());
     Action("MenuSavePuzzle")->trigger();
   }
   QCOMPARE(Titles(), QStringList({titles[0], titles[1], QString(50, QChar('x'))}));
-  QCOMPARE(m_form->Library().Find(titles[1]), 1);
+  QCOMPARE(ListedIndex(m_form->Library(), titles[1]), 1);
   // Saved again, each is found, not appended.
   for (const QString &title : titles) {
-    m_form->Game().SetTitle(QString(title).toStdString());
+    Retitle(m_form->Game(), QString(title).toStdString());
     Action("MenuSavePuzzle")->trigger();
   }
   QCOMPARE(m_form->Library().Count(), 3);
@@ -442,7 +421,7 @@ void TestLibrary::longTitlesOverwrite() {
   if (QTest::currentTestFailed())
     return;
   QCOMPARE(m_form->LabelTitle->text(), title);
-  m_form->Board[0][0] = {true, "2", false};
+  m_form->Game().Board()[0][0] = {true, "2", false};
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(Titles(), QStringList{title});
   TOtherConnection other(PathOf("foreign.ngl"));
@@ -478,8 +457,8 @@ void TestLibrary::deletePuzzle() {
   QVERIFY(m_fakes->messages.shown.empty());
 
   for (const char *title : {"One", "Two", "Three"}) {
-    m_form->Game().SetTitle(QString(title).toStdString());
-    m_form->Board[0][0] = {true, std::string(1, title[1]), false};
+    Retitle(m_form->Game(), QString(title).toStdString());
+    m_form->Game().Board()[0][0] = {true, std::string(1, title[1]), false};
     Action("MenuSavePuzzle")->trigger();
   }
   m_form->SetCurrentRecord(1);
@@ -499,15 +478,15 @@ void TestLibrary::deletePuzzle() {
   QCOMPARE(Titles(), QStringList({"One", "Three"}));
   QCOMPARE(Numbers(), QList<qint64>({1, 2}));
   QCOMPARE(m_form->LabelTitle->text(), QString("One"));
-  QCOMPARE(m_form->Board[0][0].Text, std::string("n"));
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("n"));
   QCOMPARE(m_form->PageControl->Current(), m_form->TabSheetGrid);
 
   m_fakes->messages.answers = {QMessageBox::Yes, QMessageBox::Yes};
   Action("MenuDeletePuzzle")->trigger();
-  m_form->Board[4][4] = {false, "4", false};
+  m_form->Game().Board()[4][4] = {false, "4", false};
   Action("MenuDeletePuzzle")->trigger();
   QCOMPARE(m_form->Library().Count(), 0);
-  QCOMPARE(m_form->Board[4][4].Text, std::string("4")); // nothing left to load
+  QCOMPARE(m_form->Game().Board()[4][4].Text, std::string("4")); // nothing left to load
 }
 
 void TestLibrary::keyboardDeleteAndTitleEditor() {
@@ -538,7 +517,7 @@ void TestLibrary::keyboardDeleteAndTitleEditor() {
 
 void TestLibrary::inUseByAnotherSpelling() {
   NewLibrary("open.ngl");
-  m_form->Game().SetTitle(QString("Keep me").toStdString());
+  Retitle(m_form->Game(), QString("Keep me").toStdString());
   Action("MenuSavePuzzle")->trigger();
   const QByteArray before = Digest(PathOf("open.ngl"));
   QVERIFY(QFile::link(PathOf("open.ngl"), PathOf("link.ngl")));
@@ -668,16 +647,16 @@ void TestLibrary::badFilesStayUntouched() {
   } else if (kind == "other table") {
     sqlite({"CREATE TABLE Games (N Number, Title TEXT(50))"});
   } else if (kind == "other columns") {
-    QString statement = TPuzzleLibrary::CreateStatement;
+    QString statement = DesignCreateStatement;
     sqlite({statement.replace("S44", "X44")});
   } else if (kind == "few columns") {
     sqlite({"CREATE TABLE Puzzles (N Number, Title TEXT(50), S00 TEXT(10))"});
   } else if (kind == "view") {
-    QString statement = TPuzzleLibrary::CreateStatement;
+    QString statement = DesignCreateStatement;
     sqlite({statement.replace("TABLE Puzzles", "TABLE Data"),
             "CREATE VIEW Puzzles AS SELECT * FROM Data"});
   } else if (kind == "no rowid") {
-    QString statement = TPuzzleLibrary::CreateStatement;
+    QString statement = DesignCreateStatement;
     sqlite({statement.replace("N Number", "N Number PRIMARY KEY") + " WITHOUT ROWID"});
   } else if (kind == "truncated") {
     QFile::copy(PathOf("good.ngl"), bad);
@@ -704,10 +683,10 @@ void TestLibrary::badFilesStayUntouched() {
 
 void TestLibrary::readOnlyOrLockedLibrary() {
   NewLibrary("guarded.ngl");
-  m_form->Game().SetTitle(QString("Stored").toStdString());
-  m_form->Board[0][0] = {true, "1", false};
+  Retitle(m_form->Game(), QString("Stored").toStdString());
+  m_form->Game().Board()[0][0] = {true, "1", false};
   Action("MenuSavePuzzle")->trigger();
-  m_form->Game().SetTitle(QString("Second").toStdString());
+  Retitle(m_form->Game(), QString("Second").toStdString());
   Action("MenuSavePuzzle")->trigger();
 
   // Locked by another program for the length of its transaction.
@@ -715,8 +694,8 @@ void TestLibrary::readOnlyOrLockedLibrary() {
     TOtherConnection other(PathOf("guarded.ngl"));
     other.Query("PRAGMA busy_timeout = 0");
     QVERIFY(other.Query("BEGIN EXCLUSIVE").isActive());
-    m_form->Board[0][0] = {true, "9", false};
-    m_form->Game().SetTitle(QString("Stored").toStdString());
+    m_form->Game().Board()[0][0] = {true, "9", false};
+    Retitle(m_form->Game(), QString("Stored").toStdString());
     Action("MenuSavePuzzle")->trigger();
     QCOMPARE(m_fakes->messages.shown.size(), std::size_t(1));
     QCOMPARE(m_fakes->messages.shown[0].kind, QString("application"));
@@ -726,7 +705,7 @@ void TestLibrary::readOnlyOrLockedLibrary() {
   QCOMPARE(Titles(), QStringList({"Stored", "Second"}));
   m_form->SetCurrentRecord(0);
   m_form->MenuLoadPuzzleClick();
-  QCOMPARE(m_form->Board[0][0].Text, std::string("1"));
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("1"));
 
   // A read-only file. Permissions do not stop root, an immutable file does.
   const QString guarded = PathOf("guarded.ngl");
@@ -736,7 +715,7 @@ void TestLibrary::readOnlyOrLockedLibrary() {
     QSKIP("running as root on a file system without immutable files");
   m_fakes->files.answers.push_back(guarded);
   Action("MenuOpenDatabase")->trigger();
-  m_form->Game().SetTitle(QString("Third").toStdString());
+  Retitle(m_form->Game(), QString("Third").toStdString());
   Action("MenuSavePuzzle")->trigger();
   if (root)
     QProcess::execute("chattr", {"-i", guarded});
@@ -775,7 +754,7 @@ void TestLibrary::newDatabaseFailure() {
   // the file the user agreed to overwrite stays as it was.
   QFETCH(bool, folderExists);
   NewLibrary("kept.ngl");
-  m_form->Game().SetTitle("Keep me");
+  Retitle(m_form->Game(), "Keep me");
   Action("MenuSavePuzzle")->trigger();
   const QString folder = PathOf("target");
   const QString target = folder + "/new.ngl";

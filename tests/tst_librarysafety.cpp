@@ -3,6 +3,7 @@
 #include "dbgrid.h"
 #include "fakeservices.h"
 #include "formmain.h"
+#include "gametitle.h"
 #include "libraryfiles.h"
 
 #include <QAction>
@@ -171,7 +172,7 @@ void TestLibrarySafety::hotJournalRollsBack() {
   QCOMPARE(m_form->Library().Count(), 300);
   Action("MenuLoadPuzzle")->trigger();
   QCOMPARE(m_form->LabelTitle->text(), QString("Puzzle 1"));
-  QCOMPARE(m_form->Board[0][0].Text, std::string("1"));
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("1"));
 }
 
 void TestLibrarySafety::damagedLibraryRefused_data() {
@@ -221,7 +222,7 @@ void TestLibrarySafety::damageFoundWhileOpen() {
   QCOMPARE(m_form->Library().Count(), 300);
   Damage(path, "garbage page");
   const QByteArray before = Digest(path);
-  m_form->Game().SetTitle(QString("Puzzle 300").toStdString());
+  Retitle(m_form->Game(), QString("Puzzle 300").toStdString());
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(m_fakes->messages.Texts(), QStringList{"database disk image is malformed"});
   QCOMPARE(m_fakes->messages.shown[0].kind, QString("application"));
@@ -265,15 +266,15 @@ void TestLibrarySafety::twoCopies() {
     QCOMPARE(FileCell(path, "New Puzzle"), QString("+1"));
     QCOMPARE(FileCell(path, "New Puzzle (1)"), QString("-2"));
   } else if (story == "save after delete") {
-    QVERIFY(second.ReadCells(second.Find("Puzzle 5")));
-    QVERIFY(first.Delete(first.Find("Puzzle 5")));
+    QVERIFY(second.ReadCells(ListedIndex(second, "Puzzle 5")));
+    QVERIFY(first.Delete(ListedIndex(first, "Puzzle 5")));
     second.Save("Puzzle 5", theirs);
     QCOMPARE(FileTitles(path),
              QStringList({"Puzzle 1", "Puzzle 2", "Puzzle 3", "Puzzle 4", "Puzzle 6", "Puzzle 5"}));
     QCOMPARE(FileCell(path, "Puzzle 5"), QString("-2"));
   } else if (story == "retitle after delete") {
-    const int index = second.Find("Puzzle 5");
-    QVERIFY(first.Delete(first.Find("Puzzle 5")));
+    const int index = ListedIndex(second, "Puzzle 5");
+    QVERIFY(first.Delete(ListedIndex(first, "Puzzle 5")));
     QVERIFY_THROWS_EXCEPTION(TLibraryError, second.SetTitle(index, "Renamed"));
     QCOMPARE(FileTitles(path), six.mid(0, 4) + six.mid(5));
   } else {
@@ -294,11 +295,11 @@ void TestLibrarySafety::windowFollowsTheFile() {
   QVERIFY(FillLibrary(path, 6));
   Open(path);
   QAbstractItemModel *grid = m_form->DBGrid->model();
-  m_form->Board[0][0] = {false, "5", false};
+  m_form->Game().Board()[0][0] = {false, "5", false};
   TOtherConnection(path).Query("DELETE FROM Puzzles WHERE Title = 'Puzzle 5'");
   m_form->SetCurrentRecord(4);
   Action("MenuLoadPuzzle")->trigger();
-  QCOMPARE(m_form->Board[0][0].Text, std::string("5"));
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("5"));
   QCOMPARE(grid->rowCount(), 5);
   QCOMPARE(m_fakes->messages.Texts(), QStringList());
 
@@ -371,8 +372,8 @@ void TestLibrarySafety::fullDisk() {
   Open(path);
   const QByteArray before = Digest(path);
   FillDisk(disk, 0);
-  m_form->Game().SetTitle(QString(title).toStdString());
-  m_form->Board[0][0] = {true, "9", false};
+  Retitle(m_form->Game(), QString(title).toStdString());
+  m_form->Game().Board()[0][0] = {true, "9", false};
   Action("MenuSavePuzzle")->trigger();
   QCOMPARE(m_fakes->messages.Texts(), QStringList{"database or disk is full"});
   QCOMPARE(m_fakes->messages.shown[0].kind, QString("application"));

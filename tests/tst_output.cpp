@@ -127,10 +127,10 @@ void TestOutput::cellFrames() {
 }
 
 void TestOutput::typeOfCells() {
-  m_form->Board[1][1] = {true, "8", false};
-  m_form->Board[4][1] = {false, "8", false};
-  m_form->Board[7][1] = {false, "8", false};
-  m_form->Board[7][2] = {false, "13", false};
+  m_form->Game().Board()[1][1] = {true, "8", false};
+  m_form->Game().Board()[4][1] = {false, "8", false};
+  m_form->Game().Board()[7][1] = {false, "8", false};
+  m_form->Game().Board()[7][2] = {false, "13", false};
   m_form->ShowBoard();
   const QImage page = Print();
   const int given = InkIn(page, Inside(1, 1));
@@ -158,7 +158,7 @@ void TestOutput::typeOfCells() {
 }
 
 void TestOutput::longListStopsAtCellEdge() {
-  m_form->Board[4][4].Text = "123456789";
+  m_form->Game().Board()[4][4].Text = "123456789";
   m_form->ShowBoard();
   const QImage page = Print();
   QVERIFY(InkIn(page, Inside(4, 4)) > 0);
@@ -178,14 +178,14 @@ void TestOutput::titleBand() {
 }
 
 void TestOutput::errorMarksNotPrinted() {
-  m_form->Board = BoardFromLine(Solved);
+  m_form->Game().Board() = BoardFromLine(Solved);
   m_form->ShowBoard();
   const QImage plain = Print();
-  m_form->Board[0][0].Text = "3";
+  m_form->Game().Board()[0][0].Text = "3";
   m_form->ShowBoard();
   const QImage withConflict = Print();
   m_form->MenuShowErrorsClick();
-  QVERIFY(m_form->Board[0][0].Error);
+  QVERIFY(m_form->Game().Board()[0][0].Error);
   QCOMPARE(Print(), withConflict);
   QVERIFY(plain != withConflict);
 }
@@ -221,8 +221,8 @@ void TestOutput::clipboardText() {
   QCOMPARE(empty.size(), 90);
   QCOMPARE(empty, QString("\t\t\t\t\t\t\t\t\r\n").repeated(9));
 
-  m_form->Board = BoardFromLine(Solved);
-  m_form->Board[2][0].Text = "123";
+  m_form->Game().Board() = BoardFromLine(Solved);
+  m_form->Game().Board()[2][0].Text = "123";
   m_form->ShowBoard();
   m_form->findChild<QAction *>("MenuClipboard")->trigger();
   const QString text = clipboard->text();
@@ -235,7 +235,7 @@ void TestOutput::clipboardText() {
 }
 
 void TestOutput::clipboardShortcutInEntryBox() {
-  m_form->Board[8][8].Text = "7";
+  m_form->Game().Board()[8][8].Text = "7";
   m_form->ShowBoard();
   m_form->show();
   QApplication::setActiveWindow(m_form.get());

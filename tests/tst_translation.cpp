@@ -72,7 +72,7 @@ const std::map<QString, TReader> &Readers() {
        }},
       {"lock mode warning",
        [](TFormMain &f, TFakeServices &fakes) {
-         f.Board[6][2] = {true, "3", false};
+         f.Game().Board()[6][2] = {true, "3", false};
          f.ShowBoard();
          f.StringGrid->SetCurrent(6, 2);
          f.Buttons[5]->click();

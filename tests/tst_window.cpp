@@ -179,10 +179,10 @@ void TestWindow::startState() {
   QCOMPARE(m_form->LabelTitle->text(), QString());
   QCOMPARE(m_form->LabelTime->text(), QString("Time  00:00:00"));
   QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
-  QVERIFY(!m_form->TimerRunning());
+  QVERIFY(!m_form->Game().TimerRunning());
   QCOMPARE(m_form->Timer->interval(), 1000);
-  QVERIFY(m_form->Board == TGrid());
-  QCOMPARE(m_form->History().HistoryPos(), 0);
+  QVERIFY(m_form->Game().Board() == TGrid());
+  QCOMPARE(m_form->Game().History().HistoryPos(), 0);
   for (const char *name : {"MenuSavePuzzle", "MenuLoadPuzzle", "MenuDeletePuzzle", "MenuSaveAs"})
     QVERIFY2(!Action(name)->isEnabled(), name);
   for (const char *name :
@@ -351,23 +351,23 @@ void TestWindow::toolBar() {
 
 void TestWindow::sharedCommands() {
   // Menu item, tool button and push button run the same command.
-  m_form->Board = BoardFromLine(Solved);
-  m_form->Board[4][4].Text.clear();
+  m_form->Game().Board() = BoardFromLine(Solved);
+  m_form->Game().Board()[4][4].Text.clear();
   QSignalSpy spy(Action("MenuSolve"), &QAction::triggered);
   m_form->ButtonSolve->click();
   m_form->findChild<QToolButton *>("ToolButtonSolve")->click();
   Action("MenuSolve")->trigger();
   QCOMPARE(spy.count(), 3);
-  QCOMPARE(m_form->Board[4][4].Text, std::string("5"));
+  QCOMPARE(m_form->Game().Board()[4][4].Text, std::string("5"));
 
   QSignalSpy reset(Action("MenuReset"), &QAction::triggered);
   m_form->ButtonReset->click();
   QCOMPARE(reset.count(), 1);
-  QVERIFY(m_form->TimerRunning());
+  QVERIFY(m_form->Game().TimerRunning());
 }
 
 void TestWindow::cellGrounds() {
-  m_form->Board[2][1].Error = true;
+  m_form->Game().Board()[2][1].Error = true;
   m_form->ShowBoard();
   QImage image = GrabGrid();
   QCOMPARE(image.pixelColor(CellPoint(0, 0, 17, 30)), QColor(166, 202, 240));
@@ -387,10 +387,10 @@ void TestWindow::cellGrounds() {
 
 void TestWindow::typeColourAndSize() {
   m_form->StringGrid->SetCurrent(8, 8);
-  m_form->Board[1][1] = {true, "8", false};
-  m_form->Board[4][1] = {false, "8", false};
-  m_form->Board[7][1] = {false, "1357", false};
-  m_form->Board[1][5] = {true, "12", false}; // a given is large whatever its text
+  m_form->Game().Board()[1][1] = {true, "8", false};
+  m_form->Game().Board()[4][1] = {false, "8", false};
+  m_form->Game().Board()[7][1] = {false, "1357", false};
+  m_form->Game().Board()[1][5] = {true, "12", false}; // a given is large whatever its text
   m_form->ShowBoard();
   const QImage image = GrabGrid();
 
@@ -443,7 +443,7 @@ void TestWindow::boxLinesSurviveCellRepaint() {
 
 void TestWindow::textStaysInItsCell() {
   m_form->StringGrid->SetCurrent(0, 8);
-  m_form->Board[4][4].Text = "123456789";
+  m_form->Game().Board()[4][4].Text = "123456789";
   m_form->ShowBoard();
   const QImage image = GrabGrid();
   QVERIFY(CountInCell(image, 4, 4, IsBlueInk) > 10);
@@ -491,15 +491,15 @@ void TestWindow::timerLabel() {
 }
 
 void TestWindow::resetKeepsGivens() {
-  m_form->Board[0][0] = {true, "5", true};
-  m_form->Board[1][0] = {false, "7", true};
-  m_form->Board[2][0] = {false, "123", false};
+  m_form->Game().Board()[0][0] = {true, "5", true};
+  m_form->Game().Board()[1][0] = {false, "7", true};
+  m_form->Game().Board()[2][0] = {false, "123", false};
   m_form->ShowBoard();
   m_form->ButtonReset->click();
-  QCOMPARE(m_form->Board[0][0].Text, std::string("5"));
-  QVERIFY(m_form->Board[0][0].Fixed && !m_form->Board[0][0].Error);
-  QVERIFY(m_form->Board[1][0].Text.empty() && !m_form->Board[1][0].Error);
-  QVERIFY(m_form->Board[2][0].Text.empty());
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("5"));
+  QVERIFY(m_form->Game().Board()[0][0].Fixed && !m_form->Game().Board()[0][0].Error);
+  QVERIFY(m_form->Game().Board()[1][0].Text.empty() && !m_form->Game().Board()[1][0].Error);
+  QVERIFY(m_form->Game().Board()[2][0].Text.empty());
   QCOMPARE(m_form->StringGrid->Cell(1, 0), QString());
   QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
 }
@@ -528,30 +528,31 @@ void TestWindow::shortcutsWhileEditing() {
 
 void TestWindow::solve() {
   const auto line = ReadPuzzleFile(NINEGROVE_TEST_DATA "/easy50.txt").front();
-  m_form->Board = BoardFromLine(line);
-  for (auto &column : m_form->Board)
+  m_form->Game().Board() = BoardFromLine(line);
+  for (auto &column : m_form->Game().Board())
     for (TSquare &cell : column)
       cell.Fixed = !cell.Text.empty();
-  m_form->Board[0][0].Error = true;
+  m_form->Game().Board()[0][0].Error = true;
   m_form->MenuEditPuzzleClick(); // Edit Mode
   m_form->MenuSolveClick();
-  QVERIFY(IsValidSolution(m_form->Board) && KeepsGivens(m_form->Board, line));
+  QVERIFY(IsValidSolution(m_form->Game().Board()) && KeepsGivens(m_form->Game().Board(), line));
   QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
-  QVERIFY(!m_form->Board[0][0].Error);
+  QVERIFY(!m_form->Game().Board()[0][0].Error);
   QCOMPARE(m_fakes->cursor.busyCount, 1);
   QCOMPARE(m_fakes->cursor.depth, 0);
   QVERIFY(m_fakes->messages.shown.empty());
-  QCOMPARE(m_form->History().HistoryPos(), 0);
+  QCOMPARE(m_form->Game().History().HistoryPos(), 0);
   for (int c = 0; c < 9; ++c)
     for (int r = 0; r < 9; ++r) {
-      QCOMPARE(m_form->StringGrid->Cell(c, r), QString::fromStdString(m_form->Board[c][r].Text));
-      QCOMPARE(m_form->Board[c][r].Fixed, line[r * 9 + c] != '.');
+      QCOMPARE(m_form->StringGrid->Cell(c, r),
+               QString::fromStdString(m_form->Game().Board()[c][r].Text));
+      QCOMPARE(m_form->Game().Board()[c][r].Fixed, line[r * 9 + c] != '.');
     }
 
   // Solving a cleared board gives a complete grid.
   m_form->MenuClearClick();
   m_form->MenuSolveClick();
-  QVERIFY(IsValidSolution(m_form->Board));
+  QVERIFY(IsValidSolution(m_form->Game().Board()));
 }
 
 void TestWindow::solveUnsolvable() {
@@ -560,7 +561,7 @@ void TestWindow::solveUnsolvable() {
   for (int c = 1; c < 9; ++c)
     board[c][0] = {true, std::to_string(c), false};
   board[0][6] = {true, "9", false};
-  m_form->Board = board;
+  m_form->Game().Board() = board;
   m_form->MenuSolveClick();
   QCOMPARE(m_fakes->messages.Texts(), QStringList{"Puzzle is unsolvable"});
   QCOMPARE(m_fakes->messages.shown[0].caption, QString("Warning"));
@@ -568,19 +569,19 @@ void TestWindow::solveUnsolvable() {
   QCOMPARE(m_fakes->messages.shown[0].icon, QMessageBox::Warning);
   QCOMPARE(m_fakes->cursor.depth, 0);
   for (int c = 1; c < 9; ++c)
-    QCOMPARE(m_form->Board[c][0].Text, std::to_string(c));
+    QCOMPARE(m_form->Game().Board()[c][0].Text, std::to_string(c));
 }
 
 void TestWindow::fill19() {
   m_form->MenuEditPuzzleClick();
-  m_form->Board[3][3].Text = "91";
-  m_form->Board[8][0] = {true, "4", true};
+  m_form->Game().Board()[3][3].Text = "91";
+  m_form->Game().Board()[8][0] = {true, "4", true};
   m_form->MenuFill19Click();
   QCOMPARE(m_form->LabelMode->text(), QString("Lock Mode"));
-  QCOMPARE(m_form->Board[0][0].Text, std::string("12356789"));
-  QCOMPARE(m_form->Board[3][3].Text, std::string("123456789"));
-  QCOMPARE(m_form->Board[8][0].Text, std::string("4"));
-  QVERIFY(!m_form->Board[8][0].Error);
+  QCOMPARE(m_form->Game().Board()[0][0].Text, std::string("12356789"));
+  QCOMPARE(m_form->Game().Board()[3][3].Text, std::string("123456789"));
+  QCOMPARE(m_form->Game().Board()[8][0].Text, std::string("4"));
+  QVERIFY(!m_form->Game().Board()[8][0].Error);
   QCOMPARE(m_form->StringGrid->Cell(3, 3), QString("123456789"));
   QCOMPARE(m_fakes->cursor.busyCount, 0);
 
@@ -592,14 +593,14 @@ void TestWindow::fill19() {
 }
 
 void TestWindow::showErrors() {
-  m_form->Board[0][0] = {true, "5", false};
-  m_form->Board[1][1] = {false, "5", false};
-  m_form->Board[4][0] = {false, "5", false};
-  m_form->Board[8][8] = {false, "58", false};
+  m_form->Game().Board()[0][0] = {true, "5", false};
+  m_form->Game().Board()[1][1] = {false, "5", false};
+  m_form->Game().Board()[4][0] = {false, "5", false};
+  m_form->Game().Board()[8][8] = {false, "58", false};
   m_form->MenuShowErrorsClick();
-  QVERIFY(!m_form->Board[0][0].Error);
-  QVERIFY(m_form->Board[1][1].Error && m_form->Board[4][0].Error);
-  QVERIFY(!m_form->Board[8][8].Error);
+  QVERIFY(!m_form->Game().Board()[0][0].Error);
+  QVERIFY(m_form->Game().Board()[1][1].Error && m_form->Game().Board()[4][0].Error);
+  QVERIFY(!m_form->Game().Board()[8][8].Error);
   QCOMPARE(m_fakes->cursor.busyCount, 1);
   QCOMPARE(m_fakes->cursor.depth, 0);
   QVERIFY(m_fakes->messages.shown.empty());
@@ -607,12 +608,12 @@ void TestWindow::showErrors() {
 }
 
 void TestWindow::undoRedoBeforeAnyEntry() {
-  m_form->Board[2][2] = {false, "7", false};
+  m_form->Game().Board()[2][2] = {false, "7", false};
   m_form->ShowBoard();
-  const TGrid before = m_form->Board;
+  const TGrid before = m_form->Game().Board();
   m_form->MenuUndoClick();
   m_form->MenuRedoClick();
-  QVERIFY(m_form->Board == before);
+  QVERIFY(m_form->Game().Board() == before);
   QCOMPARE(m_form->StringGrid->Cell(2, 2), QString("7"));
 }
 
@@ -730,7 +731,7 @@ void TestWindow::accessibleCells() {
   QFETCH(int, row);
   QFETCH(TSquare, square);
   QFETCH(QString, name);
-  m_form->Board[col][row] = square;
+  m_form->Game().Board()[col][row] = square;
   m_form->ShowBoard();
   QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(m_form->StringGrid);
   QVERIFY(grid && grid->tableInterface());
@@ -768,7 +769,7 @@ void TestWindow::accessibleEvents() {
   m_form->show();
   QApplication::setActiveWindow(m_form.get());
   QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-  m_form->Board[0][0] = m_form->Board[0][1] = {false, "4", false};
+  m_form->Game().Board()[0][0] = m_form->Game().Board()[0][1] = {false, "4", false};
   m_form->ShowBoard();
   m_form->MenuShowErrorsClick();
   TAccessibleEvents events;

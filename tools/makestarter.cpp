@@ -2,11 +2,11 @@
 // are imported in order and titled by the list's name and their number in
 // it ("Easy 1", "Easy 2", ...).
 //   makestarter OUTPUT LIST...
+#include "filereplace.h"
 #include "puzzleimport.h"
 #include "puzzlelibrary.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -19,31 +19,26 @@ int main(int argc, char **argv) {
     return 2;
   }
   const QString target = arguments[1];
-  // Built beside the target and renamed into place, so a failed build never
-  // leaves half a library where the program looks for it.
-  const QString building = target + QStringLiteral(".part");
-  QFile::remove(building);
   try {
-    TPuzzleLibrary::Create(building);
-    TPuzzleLibrary library;
-    if (!library.Open(building))
-      throw TLibraryError(QStringLiteral("The new library cannot be opened."));
-    for (const QString &list : arguments.mid(2)) {
-      const TImportResult result = ImportPuzzles(library, list);
-      if (result.skipped > 0 || result.imported == 0)
-        throw TLibraryError(QStringLiteral("%1: %2 puzzles, %3 lines skipped (first: line %4)")
-                                .arg(list)
-                                .arg(result.imported)
-                                .arg(result.skipped)
-                                .arg(result.firstSkipped.value(0)));
-      std::printf("%s: %d puzzles\n", qPrintable(QFileInfo(list).fileName()), result.imported);
-    }
-    library.Close();
-    QFile::remove(target);
-    if (!QFile::rename(building, target))
-      throw TLibraryError(QStringLiteral("Cannot write %1").arg(target));
+    // Built beside the target and renamed into place, so a failed build
+    // never leaves half a library where the program looks for it.
+    WriteReplacing(target, [&](const QString &part) {
+      TPuzzleLibrary::Create(part);
+      TPuzzleLibrary library;
+      if (!library.Open(part))
+        throw TLibraryError(QStringLiteral("The new library cannot be opened."));
+      for (const QString &list : arguments.mid(2)) {
+        const TImportResult result = ImportPuzzles(library, list);
+        if (result.skipped > 0 || result.imported == 0)
+          throw TLibraryError(QStringLiteral("%1: %2 puzzles, %3 lines skipped (first: line %4)")
+                                  .arg(list)
+                                  .arg(result.imported)
+                                  .arg(result.skipped)
+                                  .arg(result.firstSkipped.value(0)));
+        std::printf("%s: %d puzzles\n", qPrintable(QFileInfo(list).fileName()), result.imported);
+      }
+    });
   } catch (const TLibraryError &error) {
-    QFile::remove(building);
     std::fprintf(stderr, "makestarter: %s\n", error.what());
     return 1;
   }

@@ -38,8 +38,8 @@
         <translation>Über Ninegrove</translation>
     </message>
     <message>
-        <source>Version 1.00</source>
-        <translation>Version 1.00</translation>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Copyright © 2026 The Ninegrove developers</source>
@@ -450,10 +450,6 @@
     <message>
         <source>%1 could not be written.</source>
         <translation>%1 konnte nicht geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>The table Puzzles lacks columns.</source>
-        <translation>Der Tabelle Puzzles fehlen Spalten.</translation>
     </message>
     <message>
         <source>This puzzle is no longer in the library.</source>

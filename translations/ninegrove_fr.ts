@@ -38,8 +38,8 @@
         <translation>À propos de Ninegrove</translation>
     </message>
     <message>
-        <source>Version 1.00</source>
-        <translation>Version 1.00</translation>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>Copyright © 2026 The Ninegrove developers</source>
@@ -450,10 +450,6 @@
     <message>
         <source>%1 could not be written.</source>
         <translation>%1 n&apos;a pas pu être écrit.</translation>
-    </message>
-    <message>
-        <source>The table Puzzles lacks columns.</source>
-        <translation>Il manque des colonnes à la table Puzzles.</translation>
     </message>
     <message>
         <source>This puzzle is no longer in the library.</source>

@@ -4,8 +4,6 @@
 
 #include <QFontMetrics>
 #include <QPointer>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 #include <cmath>
 
@@ -20,45 +18,8 @@ TPuzzleModel::TPuzzleModel(TPuzzleLibrary &library, QColor evenGround, QObject *
 
 void TPuzzleModel::Refresh() {
   beginResetModel();
-  m_blocks.clear();
-  m_blockOrder.clear();
-  m_count = 0;
-  if (m_library.IsOpen()) {
-    QSqlQuery query(m_library.Database());
-    if (query.exec(QStringLiteral("SELECT count(*) FROM Puzzles")) && query.next())
-      m_count = query.value(0).toInt();
-  }
+  m_count = m_library.IsOpen() ? m_library.Count() : 0;
   endResetModel();
-}
-
-const TPuzzleModel::TShownRow *TPuzzleModel::Shown(int row) const {
-  const int block = row / BlockRows;
-  auto found = m_blocks.find(block);
-  if (found == m_blocks.end()) {
-    if (!m_library.IsOpen())
-      return nullptr;
-    // The rows in the order they were added, as the library numbers them.
-    QSqlQuery query(m_library.Database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT N, Title FROM Puzzles ORDER BY rowid LIMIT ? OFFSET ?"));
-    query.addBindValue(BlockRows);
-    query.addBindValue(qint64(block) * BlockRows);
-    if (!query.exec())
-      return nullptr;
-    QList<TShownRow> rows;
-    rows.reserve(BlockRows);
-    while (query.next())
-      rows.push_back({query.value(0).toLongLong(), query.value(1).toString()});
-    if (m_blockOrder.size() >= KeptBlocks)
-      m_blocks.remove(m_blockOrder.takeFirst());
-    m_blockOrder.push_back(block);
-    found = m_blocks.insert(block, rows);
-  } else if (m_blockOrder.last() != block) {
-    m_blockOrder.removeOne(block);
-    m_blockOrder.push_back(block);
-  }
-  const int offset = row % BlockRows;
-  return offset < found->size() ? &found->at(offset) : nullptr;
 }
 
 int TPuzzleModel::rowCount(const QModelIndex &parent) const {
@@ -70,15 +31,15 @@ int TPuzzleModel::columnCount(const QModelIndex &parent) const {
 }
 
 QVariant TPuzzleModel::data(const QModelIndex &index, int role) const {
-  if (!index.isValid() || index.row() >= rowCount())
+  // A change under way (an import behind its progress window) may have read
+  // the list again before telling the view.
+  if (!index.isValid() || index.row() >= rowCount() || index.row() >= m_library.Count())
     return {};
   switch (role) {
   case Qt::DisplayRole:
   case Qt::EditRole: {
-    const TShownRow *row = Shown(index.row());
-    if (!row)
-      return {};
-    return index.column() == 0 ? QVariant(row->number) : QVariant(row->title);
+    const TPuzzleRow &row = m_library.Row(index.row());
+    return index.column() == 0 ? QVariant(row.number) : QVariant(row.title);
   }
   case Qt::BackgroundRole:
     return (index.row() + 1) % 2 ? QColor(Qt::white) : m_evenGround;
@@ -128,9 +89,6 @@ bool TPuzzleModel::setData(const QModelIndex &index, const QVariant &value, int 
         Qt::QueuedConnection);
     return false;
   }
-  const int block = index.row() / BlockRows;
-  m_blocks.remove(block);
-  m_blockOrder.removeOne(block);
   emit dataChanged(index, index);
   return true;
 }
