@@ -39,6 +39,9 @@ enum class TCommand {
   ExportPuzzles,
   CountSolutions,
   PastePuzzle,
+  Hint,
+  RatePuzzle,
+  GenerateGraded,
   Count
 };
 

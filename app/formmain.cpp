@@ -105,7 +105,8 @@ void TFormMain::BuildActions() {
       &F::MenuFill19Click,        &F::MenuResetClick,          &F::MenuClearClick,
       &F::MenuShowErrorsClick,    &F::MenuClipboardClick,      &F::MenuContentsClick,
       &F::MenuHomepageClick,      &F::MenuAboutClick,          &F::MenuImportPuzzlesClick,
-      &F::MenuExportPuzzlesClick, &F::MenuCountSolutionsClick, &F::MenuPastePuzzleClick};
+      &F::MenuExportPuzzlesClick, &F::MenuCountSolutionsClick, &F::MenuPastePuzzleClick,
+      &F::MenuHintClick,          &F::MenuRatePuzzleClick,     &F::MenuGenerateGradedClick};
   static_assert(std::size(Handlers) == CommandCount);
   m_actions = BuildCommands(this, menuBar(), [this](TCommand command) {
     const auto handler = Handlers[static_cast<std::size_t>(command)];
@@ -150,6 +151,7 @@ void TFormMain::ShowBoard() {
           .setFlag(TCellMark::Error, Board[c][r].Error);
       StringGrid->SetCell(c, r, Qs(Board[c][r].Text), marks);
     }
+  ForgetHintIfBoardChanged();
 }
 
 void TFormMain::ShowGame() {
@@ -168,7 +170,8 @@ void TFormMain::ShowGame() {
 void TFormMain::StringGridDrawCell(QPainter &painter, int col, int row, const QRect &rect) {
   const TSquare &cell = Board[col][row];
   PaintCell(painter, rect, StringGrid->Cell(col, row),
-            {cell.Fixed, cell.Error, col == StringGrid->Col() && row == StringGrid->Row()});
+            {cell.Fixed, cell.Error, col == StringGrid->Col() && row == StringGrid->Row()},
+            HighlightOf(col, row));
 }
 
 // ---------------------------------------------------------------- the timer

@@ -11,6 +11,8 @@
 
 class QTimer;
 class TDBGrid;
+class THintPanel;
+struct TCellHighlight;
 class TPageControl;
 class TPuzzleModel;
 
@@ -64,6 +66,9 @@ public:
   void MenuExportPuzzlesClick();
   void MenuCountSolutionsClick();
   void MenuPastePuzzleClick();
+  void MenuHintClick();
+  void MenuRatePuzzleClick();
+  void MenuGenerateGradedClick();
 
   // Play.
   void StringGridClick();
@@ -75,6 +80,13 @@ public:
   void StringGridDrawCell(QPainter &painter, int col, int row, const QRect &rect);
   // What the level dialog's OK runs.
   void GeneratePuzzle(int level);
+  // What the graded dialog's OK runs; false when cancelled.
+  bool GenerateGraded(TBand band, TSymmetry symmetry);
+  // The hint panel's Apply.
+  void ApplyHintClick();
+  // Whether the grid shows a hint's marks.
+  bool HintShown() const;
+  TCellHighlight HighlightOf(int col, int row) const;
 
   // The library.
   void EnableDatabaseItems(bool enabled);
@@ -110,7 +122,14 @@ private:
   bool DeleteCurrent(const QString &caption, const QString &question,
                      QMessageBox::StandardButtons buttons, QMessageBox::StandardButton yes);
 
+  THintWords HintWords() const;
+  // A hint's marks stay until the board changes.
+  void ForgetHintIfBoardChanged();
+
   TActions m_actions{};
+  THint m_hint;
+  TGrid m_hintBoard;
+  bool m_hintShown = false;
   TPuzzleLibrary m_library;
   TCollectionCommands m_collections{this, m_services, m_library, m_game};
   TPuzzleModel *m_model = nullptr;
@@ -124,4 +143,5 @@ public:
   QWidget *TabSheetDatabase = nullptr;
   TDBGrid *DBGrid = nullptr;
   QTimer *Timer = nullptr;
+  THintPanel *HintPanel = nullptr; // made at the first hint
 };

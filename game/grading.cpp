@@ -132,7 +132,8 @@ std::optional<TGradedPuzzle> GenerateGraded(TBand band, TSymmetry symmetry, TRan
     TGradedPuzzle puzzle;
     puzzle.solution = RandomSolution(random);
     puzzle.givens = RemoveGivens(puzzle.solution, symmetry, random);
-    if (symmetry != TSymmetry::None && !IsMinimal(puzzle.givens))
+    if (symmetry != TSymmetry::None && options.minimality == TMinimality::Strict &&
+        !IsMinimal(puzzle.givens))
       continue;
     const TCandidateGrid grid = GridOf(puzzle.givens);
     puzzle.rating = RatePuzzle(grid, rate);

@@ -53,16 +53,23 @@ struct TGradedPuzzle {
   int attempts = 0; // puzzles made and rated until this one
 };
 
+// Strict: no single given can go. Symmetric: no orbit of the symmetry can
+// go, though a single given of one might. Without symmetry both are strict.
+// Strictly minimal symmetric puzzles are rare (Easy with rotation by 180
+// degrees takes some 600 times the attempts), so they are asked for only
+// where the time allows.
+enum class TMinimality { Strict, Symmetric };
+
 struct TGradedOptions {
+  TMinimality minimality = TMinimality::Symmetric;
   const std::atomic<bool> *cancel = nullptr;
   // Told the attempts so far now and then, from the searching thread.
   std::function<void(int attempts)> progress;
   int maxAttempts = 0; // 0: until found or cancelled
 };
 
-// A puzzle of the band: exactly one solution, no given that can go (under
-// every symmetry; a symmetric one whose single givens could go is made
-// again), its ER in the band. Random full grids, emptied as above, rated
+// A puzzle of the band: exactly one solution, minimal as options say, its
+// ER in the band. Random full grids, emptied as above, rated
 // with the search cut short above the band. None when cancelled or out of
 // attempts.
 std::optional<TGradedPuzzle> GenerateGraded(TBand band, TSymmetry symmetry, TRandom &random,

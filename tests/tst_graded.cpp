@@ -31,6 +31,7 @@ private slots:
   void removeGivens();
   void generate_data();
   void generate();
+  void strictlyMinimalSymmetric();
   void extreme();
   void cancelAndAttempts();
   void sameDrawsSamePuzzle();
@@ -168,13 +169,18 @@ void TestGraded::generate() {
   const std::optional<TGradedPuzzle> puzzle = GenerateGraded(band, symmetry, random);
   QVERIFY(puzzle);
   QVERIFY(HasOneSolution(puzzle->givens));
-  QVERIFY(IsMinimal(puzzle->givens));
+  if (symmetry == TSymmetry::None)
+    QVERIFY(IsMinimal(puzzle->givens));
   for (int cell = 0; cell < CellCount; ++cell)
     if (puzzle->givens[cell]) {
       QCOMPARE(puzzle->givens[cell], puzzle->solution[cell]);
       const TOrbit orbit = OrbitOf(cell, symmetry);
-      for (int i = 0; i < orbit.size; ++i)
+      TDigitsGrid fewer = puzzle->givens;
+      for (int i = 0; i < orbit.size; ++i) {
         QVERIFY(puzzle->givens[orbit.cells[i]] != 0);
+        fewer[orbit.cells[i]] = 0;
+      }
+      QVERIFY(!HasOneSolution(fewer));
     }
   // Rated again from scratch, to its end.
   const TRating rating = RatePuzzle(GridOf(puzzle->givens));
@@ -182,6 +188,17 @@ void TestGraded::generate() {
   QCOMPARE(rating.er, puzzle->rating.er);
   QCOMPARE(BandOf(rating.er), band);
   QVERIFY(puzzle->attempts >= 1);
+}
+
+void TestGraded::strictlyMinimalSymmetric() {
+  TSeededRandom random(3u);
+  TGradedOptions options;
+  options.minimality = TMinimality::Strict;
+  const auto puzzle = GenerateGraded(TBand::Diabolical, TSymmetry::Rotate180, random, options);
+  QVERIFY(puzzle);
+  QVERIFY(IsMinimal(puzzle->givens));
+  for (int cell = 0; cell < CellCount; ++cell)
+    QCOMPARE(puzzle->givens[cell] != 0, puzzle->givens[80 - cell] != 0);
 }
 
 void TestGraded::extreme() {
@@ -210,10 +227,13 @@ void TestGraded::cancelAndAttempts() {
   cancel = false;
   options.progress = [&](int) { cancel = true; };
   QVERIFY(!GenerateGraded(TBand::Extreme, TSymmetry::None, random, options));
-  // Easy from symmetric 90-degree puzzles is too rare for two attempts.
+  // No more attempts than allowed: Extreme is far rarer than one in three.
   TGradedOptions few;
-  few.maxAttempts = 2;
-  QVERIFY(!GenerateGraded(TBand::Easy, TSymmetry::Rotate90, random, few));
+  few.maxAttempts = 3;
+  QVERIFY(!GenerateGraded(TBand::Extreme, TSymmetry::None, random, few));
+  few.maxAttempts = 40;
+  const auto found = GenerateGraded(TBand::Diabolical, TSymmetry::None, random, few);
+  QVERIFY(found && found->attempts <= 40);
 }
 
 void TestGraded::sameDrawsSamePuzzle() {
