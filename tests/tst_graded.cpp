@@ -35,6 +35,7 @@ private slots:
   void extreme();
   void cancelAndAttempts();
   void sameDrawsSamePuzzle();
+  void cancelStopsAChainSearch();
 };
 
 void TestGraded::bandOf_data() {
@@ -243,6 +244,30 @@ void TestGraded::sameDrawsSamePuzzle() {
   QVERIFY(first && second);
   QVERIFY(first->givens == second->givens);
   QCOMPARE(first->attempts, second->attempts);
+}
+
+void TestGraded::cancelStopsAChainSearch() {
+  // SE's ER 7.1, from cb000_ser.tsv: walk its path to the first chain.
+  TCandidateGrid grid = TCandidateGrid::FromText(
+      ".23..6.8......91...8.1..4..2.......7...8.....678.1......7.3.2...3...4.7....5.1.6.");
+  TRatingOptions keep;
+  keep.keepPath = true;
+  const TRating rating = RatePuzzle(grid, keep);
+  QCOMPARE(rating.er, 71);
+  auto chain = std::find_if(rating.path.begin(), rating.path.end(),
+                            [](const TStep &step) { return step.technique >= TTechnique::XCycle; });
+  QVERIFY(chain != rating.path.end());
+  for (auto step = rating.path.begin(); step != chain; ++step)
+    ApplyStep(grid, *step);
+  const std::atomic<bool> go{false}, stop{true};
+  const std::optional<TStep> found = NextStep(grid, TTechnique::NestedForcingChain, &go);
+  QVERIFY(found);
+  QCOMPARE(found->eliminations, chain->eliminations);
+  // Cancelled, the chains give up before their first cell.
+  QVERIFY(!NextStep(grid, TTechnique::NestedForcingChain, &stop));
+  TRatingOptions cancelled;
+  cancelled.cancel = &stop;
+  QCOMPARE(RatePuzzle(grid, cancelled).result, TRatingResult::Cancelled);
 }
 
 QTEST_GUILESS_MAIN(TestGraded)
