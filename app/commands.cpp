@@ -77,6 +77,9 @@ constexpr TCommandInfo Commands[] = {
     {C::GenerateGraded, "MenuGenerateGraded",
      QT_TRANSLATE_NOOP("TFormMain", "Generate Graded Puzzle..."),
      QT_TRANSLATE_NOOP("TFormMain", "Generate Graded Puzzle"), nullptr, 0},
+    {C::ExportRated, "MenuExportRated",
+     QT_TRANSLATE_NOOP("TFormMain", "Export Puzzles with Ratings..."),
+     QT_TRANSLATE_NOOP("TFormMain", "Export Puzzles with Ratings"), nullptr, 0},
 };
 constexpr bool InEnumOrder() {
   for (std::size_t i = 0; i < std::size(Commands); ++i)
@@ -86,9 +89,9 @@ constexpr bool InEnumOrder() {
 }
 static_assert(InEnumOrder());
 
-constexpr TCommand FileItems[] = {C::NewDatabase,   C::OpenDatabase,  C::SaveAs, C::Count,
-                                  C::ImportPuzzles, C::ExportPuzzles, C::Count,  C::PrintGrid,
-                                  C::Count,         C::Exit};
+constexpr TCommand FileItems[] = {C::NewDatabase,   C::OpenDatabase,  C::SaveAs,      C::Count,
+                                  C::ImportPuzzles, C::ExportPuzzles, C::ExportRated, C::Count,
+                                  C::PrintGrid,     C::Count,         C::Exit};
 constexpr TCommand GridItems[] = {
     C::Generate,       C::Count,      C::NewPuzzle,      C::DesignPuzzle, C::EditPuzzle,
     C::SavePuzzle,     C::LoadPuzzle, C::DeletePuzzle,   C::Count,        C::Undo,

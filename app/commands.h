@@ -42,6 +42,7 @@ enum class TCommand {
   Hint,
   RatePuzzle,
   GenerateGraded,
+  ExportRated,
   Count
 };
 

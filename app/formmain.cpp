@@ -106,7 +106,8 @@ void TFormMain::BuildActions() {
       &F::MenuShowErrorsClick,    &F::MenuClipboardClick,      &F::MenuContentsClick,
       &F::MenuHomepageClick,      &F::MenuAboutClick,          &F::MenuImportPuzzlesClick,
       &F::MenuExportPuzzlesClick, &F::MenuCountSolutionsClick, &F::MenuPastePuzzleClick,
-      &F::MenuHintClick,          &F::MenuRatePuzzleClick,     &F::MenuGenerateGradedClick};
+      &F::MenuHintClick,          &F::MenuRatePuzzleClick,     &F::MenuGenerateGradedClick,
+      &F::MenuExportRatedClick};
   static_assert(std::size(Handlers) == CommandCount);
   m_actions = BuildCommands(this, menuBar(), [this](TCommand command) {
     const auto handler = Handlers[static_cast<std::size_t>(command)];

@@ -69,6 +69,7 @@ public:
   void MenuHintClick();
   void MenuRatePuzzleClick();
   void MenuGenerateGradedClick();
+  void MenuExportRatedClick();
 
   // Play.
   void StringGridClick();

@@ -154,6 +154,12 @@ void TFormMain::MenuRatePuzzleClick() {
   m_services.messages.Information(this, tr("Rate Puzzle"), text);
 }
 
+void TFormMain::MenuExportRatedClick() {
+  m_collections.ExportRatedPuzzles(DataFolder(), [this](const QString &path) {
+    return MayReplace(path, QMessageBox::Yes | QMessageBox::No);
+  });
+}
+
 void TFormMain::MenuGenerateGradedClick() {
   TFormGraded dialog(this,
                      [this](TBand band, TSymmetry symmetry) { GenerateGraded(band, symmetry); });

@@ -158,7 +158,7 @@ TImportResult ImportPuzzles(TPuzzleLibrary &library, const QString &path,
 }
 
 TExportResult ExportPuzzles(const TPuzzleLibrary &library, const QString &path,
-                            const TProgress &progress) {
+                            const TProgress &progress, const TTitleSuffix &suffix) {
   const QSqlDatabase db = library.Database();
   const qint64 total = RowCount(db);
   // The 81 cells come as one JSON array a row: one value for Qt to carry
@@ -194,9 +194,13 @@ TExportResult ExportPuzzles(const TPuzzleLibrary &library, const QString &path,
     buffer.append(givens.data(), givens.size());
     buffer.append('\t');
     buffer.append(title.toUtf8());
+    if (suffix) {
+      buffer.append('\t');
+      buffer.append(suffix(QByteArray(givens.data(), qsizetype(givens.size()))).toUtf8());
+    }
     buffer.append('\n');
     ++result.exported;
-    if (result.exported % ExportRowsPerReport == 0) {
+    if (result.exported % (suffix ? 1 : ExportRowsPerReport) == 0) {
       flush(buffer);
       if (progress && !progress(result.exported, total)) {
         out.cancelWriting();

@@ -55,6 +55,7 @@ private slots:
   void generateGraded_data();
   void generateGraded();
   void cancelGeneration();
+  void exportWithRatings();
 
 private:
   void Open(const char *line);
@@ -284,6 +285,31 @@ void TestHintWindow::cancelGeneration() {
   QCOMPARE(m_form->Game().Mode(), TMode::Edit);
   QCOMPARE(QString::fromStdString(m_form->Game().Title()), "Before");
   QVERIFY(!m_form->TimerRunning());
+}
+
+void TestHintWindow::exportWithRatings() {
+  QVERIFY(!m_form->Action(TCommand::ExportRated)->isEnabled());
+  QDir(m_dir->path()).mkdir("Data");
+  m_fakes->files.answers.push_back(m_dir->filePath("Data/mine.ngl"));
+  m_form->Action(TCommand::NewDatabase)->trigger();
+  QVERIFY(m_form->Action(TCommand::ExportRated)->isEnabled());
+  // SE's ER of each, from cb000_ser.tsv; the last has two solutions.
+  QString several = Easy;
+  several[0] = several[2] = several[5] = '.';
+  QFile in(m_dir->filePath("in.txt"));
+  QVERIFY(in.open(QIODevice::WriteOnly));
+  in.write(QByteArray(Easy) + "\tOne\n" + Fiendish + "\tTwo\n" + several.toLatin1() + "\tThree\n");
+  in.close();
+  m_fakes->files.answers.push_back(in.fileName());
+  m_form->Action(TCommand::ImportPuzzles)->trigger();
+  m_fakes->files.answers.push_back(m_dir->filePath("out.txt"));
+  m_form->Action(TCommand::ExportRated)->trigger();
+  QCOMPARE(m_fakes->messages.Texts().last(), QString("Puzzles exported: 3."));
+  QFile out(m_dir->filePath("out.txt"));
+  QVERIFY(out.open(QIODevice::ReadOnly));
+  QCOMPARE(out.readAll(), QByteArray(Easy) + "\tOne\t1.2\n" + Fiendish + "\tTwo\t2.6\n" +
+                              several.toLatin1() + "\tThree\t20.0\n");
+  QCOMPARE(m_fakes->cursor.depth, 0);
 }
 
 QTEST_MAIN(TestHintWindow)

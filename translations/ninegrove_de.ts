@@ -495,6 +495,18 @@ Versuchte Rätsel: %2</translation>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
     </message>
+    <message>
+        <source>Export Puzzles with Ratings</source>
+        <translation>Rätsel mit Bewertung exportieren</translation>
+    </message>
+    <message>
+        <source>Rating and exporting puzzles...</source>
+        <translation>Rätsel werden bewertet und exportiert ...</translation>
+    </message>
+    <message>
+        <source>Export Puzzles with Ratings...</source>
+        <translation>Rätsel mit Bewertung exportieren...</translation>
+    </message>
 </context>
 <context>
     <name>TFormSelectLevel</name>

@@ -495,6 +495,18 @@ Grilles essayées : %2</translation>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
     </message>
+    <message>
+        <source>Export Puzzles with Ratings</source>
+        <translation>Exporter les grilles avec leur note</translation>
+    </message>
+    <message>
+        <source>Rating and exporting puzzles...</source>
+        <translation>Évaluation et exportation des grilles...</translation>
+    </message>
+    <message>
+        <source>Export Puzzles with Ratings...</source>
+        <translation>Exporter les grilles avec leur note...</translation>
+    </message>
 </context>
 <context>
     <name>TFormSelectLevel</name>
