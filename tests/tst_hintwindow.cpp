@@ -209,7 +209,7 @@ void TestHintWindow::ratePuzzle() {
   const std::string line = puzzle.toStdString();
   Open(line.c_str());
   // The player's own digits are no part of the puzzle.
-  m_form->Board[0][0].Text = "5";
+  m_form->Board[0][0].Text.assign(1, '5');
   const int busy = m_fakes->cursor.busyCount;
   m_form->Action(TCommand::RatePuzzle)->trigger();
   QCOMPARE(m_fakes->cursor.busyCount, busy + 1);
