@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 // Chains of implications between candidates. A node is a candidate assumed
@@ -287,7 +288,14 @@ struct TNested {
 
 class TSearch {
 public:
-  TSearch() { m_where.fill(-1); }
+  // Room for a typical search up front: searches are made by the thousand.
+  TSearch() {
+    m_where.fill(-1);
+    m_nodes.reserve(256);
+    m_parents.reserve(512);
+    m_order[0].reserve(128);
+    m_order[1].reserve(128);
+  }
 
   void Reset() {
     for (const TNode &node : m_nodes)
@@ -894,12 +902,37 @@ struct TMode {
   int level = 0; // 1: with the first techniques inside; 2 to 5: nested chains too
 };
 
-void CollectChains(const TCandidateGrid &grid, TChaining level, TFound &found);
+// Searches made by one chain finder, kept for the next: nested chains make
+// them by the thousand.
+class TSearchPool {
+public:
+  std::unique_ptr<TSearch> Take() {
+    if (m_free.empty())
+      return std::make_unique<TSearch>();
+    std::unique_ptr<TSearch> search = std::move(m_free.back());
+    m_free.pop_back();
+    return search;
+  }
+  void Give(std::unique_ptr<TSearch> search) { m_free.push_back(std::move(search)); }
+
+private:
+  std::vector<std::unique_ptr<TSearch>> m_free;
+};
+
+void CollectChains(const TCandidateGrid &grid, TChaining level, TFound &found, TSearchPool &pool);
 
 class TForcingChains {
 public:
-  TForcingChains(const TCandidateGrid &grid, TMode mode, TFound &found)
-      : m_grid(grid), m_mode(mode), m_found(found) {}
+  TForcingChains(const TCandidateGrid &grid, TMode mode, TFound &found, TSearchPool &pool)
+      : m_grid(grid), m_mode(mode), m_found(found), m_pool(pool), m_offResult(pool.Take()) {}
+  ~TForcingChains() {
+    m_pool.Give(std::move(m_offResult));
+    for (std::unique_ptr<TSearch> &search : m_onResults)
+      if (search)
+        m_pool.Give(std::move(search));
+  }
+  TForcingChains(const TForcingChains &) = delete;
+  TForcingChains &operator=(const TForcingChains &) = delete;
 
   void Run() {
     for (int row = 0; row < 9; ++row)
@@ -1018,24 +1051,62 @@ private:
       if (level >= 5)
         nestedLevels.push_back(TChaining(int(TChaining::DynamicPlus) + level - 4));
     }
-    for (const TChaining nestedLevel : nestedLevels) {
-      TFound inner(TFind::All, &m_grid, m_found.Cancel());
-      CollectChains(current, nestedLevel, inner);
-      for (const TCandidateStep &c : inner.Sorted())
-        if (!c.parents.empty()) {
-          const TNested nested{StepKey(c), c.complexity};
-          addOffs(c.step.eliminations, c.parents, &nested);
-        }
+    for (std::size_t i = 0; i < nestedLevels.size(); ++i) {
+      for (const TInnerStep &s : InnerSteps(current, nestedLevels[i], i))
+        addOffs(s.eliminations, s.parents, &s.nested);
       if (added)
         return;
     }
+  }
+
+  // A nested step that rests on the outer chain.
+  struct TInnerStep {
+    std::vector<TCandidate> eliminations;
+    std::vector<TNodeId> parents;
+    TNested nested;
+  };
+  struct TGridKey {
+    std::array<std::uint64_t, 18> words;
+    std::size_t level;
+    bool operator==(const TGridKey &) const = default;
+  };
+  struct TGridKeyHash {
+    std::size_t operator()(const TGridKey &key) const {
+      std::uint64_t h = key.level;
+      for (const std::uint64_t w : key.words)
+        h = (h ^ w) * 0x9e3779b97f4a7c15ull;
+      return std::size_t(h ^ h >> 29);
+    }
+  };
+
+  // Different assumptions often settle on the same grid (the two values of a
+  // cell with two candidates, say), and the nested search depends on nothing
+  // else, so each grid is searched once.
+  const std::vector<TInnerStep> &InnerSteps(const TCandidateGrid &current, TChaining level,
+                                            std::size_t levelIndex) const {
+    TGridKey key{{}, levelIndex};
+    for (int digit = 1; digit <= 9; ++digit) {
+      key.words[2 * digit - 2] = current.Cells(digit).low;
+      key.words[2 * digit - 1] = current.Cells(digit).high;
+    }
+    const auto [slot, fresh] = m_inner.try_emplace(key);
+    if (fresh) {
+      TFound inner(TFind::All, &m_grid, m_found.Cancel());
+      CollectChains(current, level, inner, m_pool);
+      for (TCandidateStep &c : inner.Sorted())
+        if (!c.parents.empty()) {
+          const TNested nested{StepKey(c), c.complexity};
+          slot->second.push_back({std::move(c.step.eliminations), std::move(c.parents), nested});
+        }
+    }
+    return slot->second;
   }
 
   // The consequences of a candidate being true, worked out once a grid.
   const TSearch &OnResult(int cell, int digit) {
     std::unique_ptr<TSearch> &slot = m_onResults[cell * 9 + digit - 1];
     if (!slot) {
-      slot = std::make_unique<TSearch>();
+      slot = m_pool.Take();
       Follow(NodeOf(cell, digit, true), *slot);
     }
     return *slot;
@@ -1090,7 +1161,7 @@ private:
     const bool doDouble = count >= 3 && !m_mode.nishio && m_mode.dynamic;
     const bool doContradiction = m_mode.dynamic || m_mode.nishio;
     std::vector<const TSearch *> valueResults;
-    TSearch &offResult = m_offResult;
+    TSearch &offResult = *m_offResult;
     for (TDigits rest = digits; rest;) {
       const int digit = TakeDigit(rest);
       const TSearch &on = OnResult(cell, digit);
@@ -1179,8 +1250,10 @@ private:
   const TCandidateGrid &m_grid;
   TMode m_mode;
   TFound &m_found;
+  TSearchPool &m_pool;
   std::array<std::unique_ptr<TSearch>, CellCount * 9> m_onResults;
-  TSearch m_offResult;
+  std::unique_ptr<TSearch> m_offResult;
+  mutable std::unordered_map<TGridKey, std::vector<TInnerStep>, TGridKeyHash> m_inner;
 };
 
 TMode ModeOf(TChaining level) {
@@ -1200,11 +1273,11 @@ TMode ModeOf(TChaining level) {
   }
 }
 
-void CollectChains(const TCandidateGrid &grid, TChaining level, TFound &found) {
+void CollectChains(const TCandidateGrid &grid, TChaining level, TFound &found, TSearchPool &pool) {
   if (level == TChaining::CyclesAndXYChains)
     TStaticChains(grid, found).Run();
   else
-    TForcingChains(grid, ModeOf(level), found).Run();
+    TForcingChains(grid, ModeOf(level), found, pool).Run();
 }
 
 } // namespace
@@ -1216,6 +1289,7 @@ int ChainLengthBonus(int complexity) {
 bool FindChains(const TCandidateGrid &grid, TChaining level, TFind find, TSteps &out,
                 const std::atomic<bool> *cancel) {
   TFound found(find, nullptr, cancel);
-  CollectChains(grid, level, found);
+  TSearchPool pool;
+  CollectChains(grid, level, found, pool);
   return found.Deliver(out);
 }
