@@ -30,6 +30,8 @@ public:
     m_dialog.setAutoReset(false);
   }
   bool Cancelled() const { return m_dialog.wasCanceled(); }
+  bool Shown() const { return m_dialog.isVisible(); }
+  void Show() { m_dialog.show(); }
   TProgress Callback() {
     return [this](qint64 done, qint64 total) {
       m_dialog.setValue(total > 0 ? int(done * 1000 / total) : 0);
@@ -120,8 +122,19 @@ void TCollectionCommands::ExportRatedPuzzles(
         options.cancel = &cancel;
         return RatePuzzle(TCandidateGrid::FromText(givens.constData()), options);
       }));
-      if (!watcher.isFinished())
-        loop.exec();
+      // Until the modal progress window is up, the user's input waits, so no
+      // other command reaches the library in the middle of the export; a
+      // long rating brings the window up.
+      while (!watcher.isFinished()) {
+        if (progress.Shown()) {
+          loop.exec();
+          continue;
+        }
+        QTimer::singleShot(400, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        if (!watcher.isFinished())
+          progress.Show();
+      }
       watcher.waitForFinished();
       return QString::fromStdString(RatingText(watcher.result().er));
     };
