@@ -2,13 +2,14 @@
 // and worst time of a number of puzzles, each from its own seed, and the
 // median attempts a puzzle took:
 //   build-rel/bench/bench_graded [puzzles per band, default 21] [extreme puzzles, default 5]
-//     [--strict: symmetric puzzles strictly minimal too]
+//     [--strict: symmetric puzzles strictly minimal too | --symmetric] [first band, 0 Easy]
 #include "grading.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,7 @@ template <typename T> T Median(std::vector<T> values) {
   return values[values.size() / 2];
 }
 
-void Bench(TBand band, TSymmetry symmetry, int puzzles, TMinimality minimality) {
+void Bench(TBand band, TSymmetry symmetry, int puzzles, std::optional<TMinimality> minimality) {
   if (puzzles <= 0)
     return;
   std::vector<double> times;
@@ -51,7 +52,10 @@ void Bench(TBand band, TSymmetry symmetry, int puzzles, TMinimality minimality) 
   }
   std::printf("| %s | %s%s | %d | %.0f | %.0f | %.0f | %d |\n", BandName(band).data(),
               SymmetryName(symmetry),
-              minimality == TMinimality::Strict && symmetry != TSymmetry::None ? ", strict" : "",
+              symmetry == TSymmetry::None ? ""
+              : minimality.value_or(UsualMinimality(band, symmetry)) == TMinimality::Strict
+                  ? ", strict"
+                  : ", symmetric",
               puzzles, Median(times), *std::min_element(times.begin(), times.end()),
               *std::max_element(times.begin(), times.end()), Median(attempts));
   std::fflush(stdout);
@@ -72,7 +76,8 @@ int main(int argc, char **argv) {
   GenerateGraded(TBand::Medium, TSymmetry::None, warm);
   std::printf("| band | symmetry | puzzles | median ms | best | worst | median attempts |\n");
   std::printf("|---|---|---:|---:|---:|---:|---:|\n");
-  for (int b = 0; b < BandCount; ++b)
+  const int firstBand = argc > 4 ? std::atoi(argv[4]) : 0;
+  for (int b = firstBand; b < BandCount; ++b)
     for (TSymmetry symmetry :
          {TSymmetry::None, TSymmetry::Rotate180, TSymmetry::Rotate90, TSymmetry::Mirror})
       Bench(TBand(b), symmetry, TBand(b) == TBand::Extreme ? extreme : puzzles, minimality);

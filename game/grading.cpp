@@ -77,6 +77,20 @@ TOrbit OrbitOf(int cell, TSymmetry symmetry) {
   return orbit;
 }
 
+TMinimality UsualMinimality(TBand band, TSymmetry symmetry) {
+  switch (symmetry) {
+  case TSymmetry::None:
+    return TMinimality::Strict;
+  case TSymmetry::Rotate90:
+    return band == TBand::Diabolical ? TMinimality::Strict : TMinimality::Symmetric;
+  case TSymmetry::Rotate180:
+  case TSymmetry::Mirror:
+    break;
+  }
+  return band == TBand::Easy || band == TBand::Extreme ? TMinimality::Symmetric
+                                                       : TMinimality::Strict;
+}
+
 bool HasOneSolution(const TDigitsGrid &givens) {
   return CountSolutions(GridOf(givens)).count == 1;
 }
@@ -119,6 +133,7 @@ TDigitsGrid RemoveGivens(const TDigitsGrid &solution, TSymmetry symmetry, TRando
 std::optional<TGradedPuzzle> GenerateGraded(TBand band, TSymmetry symmetry, TRandom &random,
                                             const TGradedOptions &options) {
   const TBandRange range = BandRange(band);
+  const TMinimality minimality = options.minimality.value_or(UsualMinimality(band, symmetry));
   TRatingOptions rate;
   rate.cancel = options.cancel;
   // Past the band's top the rest of the path cannot matter. Extreme stops at
@@ -132,7 +147,7 @@ std::optional<TGradedPuzzle> GenerateGraded(TBand band, TSymmetry symmetry, TRan
     TGradedPuzzle puzzle;
     puzzle.solution = RandomSolution(random);
     puzzle.givens = RemoveGivens(puzzle.solution, symmetry, random);
-    if (symmetry != TSymmetry::None && options.minimality == TMinimality::Strict &&
+    if (symmetry != TSymmetry::None && minimality == TMinimality::Strict &&
         !IsMinimal(puzzle.givens))
       continue;
     const TCandidateGrid grid = GridOf(puzzle.givens);

@@ -55,13 +55,16 @@ struct TGradedPuzzle {
 
 // Strict: no single given can go. Symmetric: no orbit of the symmetry can
 // go, though a single given of one might. Without symmetry both are strict.
-// Strictly minimal symmetric puzzles are rare (Easy with rotation by 180
-// degrees takes some 600 times the attempts), so they are asked for only
-// where the time allows.
 enum class TMinimality { Strict, Symmetric };
 
+// Strict wherever such puzzles turn up fast enough (bench_graded --strict):
+// with rotation by 180 degrees or a mirror from Medium to Diabolical, with
+// rotation by 90 degrees for Diabolical. Elsewhere strictly minimal
+// symmetric puzzles are rare enough to take seconds to minutes.
+TMinimality UsualMinimality(TBand band, TSymmetry symmetry);
+
 struct TGradedOptions {
-  TMinimality minimality = TMinimality::Symmetric;
+  std::optional<TMinimality> minimality; // none: UsualMinimality
   const std::atomic<bool> *cancel = nullptr;
   // Told the attempts so far now and then, from the searching thread.
   std::function<void(int attempts)> progress;
