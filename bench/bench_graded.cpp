@@ -66,10 +66,13 @@ void Bench(TBand band, TSymmetry symmetry, int puzzles, std::optional<TMinimalit
 int main(int argc, char **argv) {
   const int puzzles = argc > 1 ? std::atoi(argv[1]) : 21;
   const int extreme = argc > 2 ? std::atoi(argv[2]) : 5;
-  // The program's own choice by default; --strict times strictly minimal
-  // symmetric puzzles instead.
-  const TMinimality minimality =
-      argc > 3 && std::string(argv[3]) == "--strict" ? TMinimality::Strict : TMinimality::Symmetric;
+  // The program's own choice by default; --strict and --symmetric time one
+  // kind of minimality everywhere.
+  const std::string kind = argc > 3 ? argv[3] : "";
+  const std::optional<TMinimality> minimality =
+      kind == "--strict"      ? std::optional(TMinimality::Strict)
+      : kind == "--symmetric" ? std::optional(TMinimality::Symmetric)
+                              : std::nullopt;
   std::printf("%s, %s\n\n", NINEGROVE_COMPILER, NINEGROVE_FLAGS);
   // Warm-up: caches and the allocator, not measured.
   TSeededRandom warm(1u);
