@@ -441,11 +441,11 @@
     </message>
     <message>
         <source>Look for a %1 in %2.</source>
-        <translation>Cherchez dans : %2 la technique %1.</translation>
+        <translation>Cherchez la technique %1 (%2).</translation>
     </message>
     <message>
         <source>Look for an %1 in %2.</source>
-        <translation>Cherchez dans : %2 la technique %1.</translation>
+        <translation>Cherchez la technique %1 (%2).</translation>
     </message>
     <message>
         <source>The puzzle is solved.</source>
