@@ -225,7 +225,7 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
   if (event->type() == QEvent::ShortcutOverride) {
     const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
     for (TCommand command : {TCommand::Exit, TCommand::Undo, TCommand::Redo, TCommand::Clipboard,
-                             TCommand::PastePuzzle}) {
+                             TCommand::PastePuzzle, TCommand::Hint}) {
       if (Action(command)->shortcut() == pressed) {
         // The window's command, not the focused control, takes the key, and
         // the chord's releases do not count as typing in the entry box.

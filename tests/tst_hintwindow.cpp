@@ -110,6 +110,9 @@ void TestHintWindow::hintInTwoStages() {
   m_form->EditNumber->setFocus();
   QTest::keyClick(m_form->EditNumber, Qt::Key_H, Qt::ControlModifier);
   QVERIFY(m_form->HintPanel && m_form->HintPanel->isVisible());
+  // The chord's release is no entry: no snapshot, no warning about the given there.
+  QCOMPARE(m_form->History().HistoryPos(), 2);
+  QVERIFY(m_fakes->messages.shown.empty());
   const QString first = m_form->HintPanel->Text();
   QVERIFY2(first.startsWith("Look for a Hidden Single in ") ||
                first.startsWith("Look for a Naked Single in "),
