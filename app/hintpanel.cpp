@@ -61,7 +61,17 @@ void THintPanel::ShowHint(const QString &text, bool canApply) {
 }
 
 void THintPanel::Retire() {
+  if (!ButtonApply->isEnabled() && LabelHint->text().endsWith(RetiredNote()))
+    return;
   ButtonApply->setEnabled(false);
+  const QString text = LabelHint->text() + QStringLiteral("\n\n") + RetiredNote();
+  LabelHint->setText(text);
+  LabelHint->setAccessibleName(text);
+  adjustSize();
+}
+
+QString THintPanel::RetiredNote() {
+  return tr("The board has changed since this hint.");
 }
 
 QString THintPanel::Text() const {

@@ -16,8 +16,9 @@ public:
 
   // Shows the text beside the window; Apply only when canApply.
   void ShowHint(const QString &text, bool canApply);
-  // The step is no longer the board's: Apply goes.
+  // The step is no longer the board's: Apply goes, and the words say so.
   void Retire();
+  static QString RetiredNote();
   QString Text() const;
 
   QLabel *LabelHint;

@@ -140,7 +140,10 @@ void TestHintWindow::hintInTwoStages() {
   // The board changed: the marks go and Apply with them.
   QVERIFY(!m_form->HintShown());
   QVERIFY(!m_form->HintPanel->ButtonApply->isEnabled());
+  QCOMPARE(m_form->HintPanel->Text(), second + "\n\nThe board has changed since this hint.");
   m_form->Action(TCommand::Undo)->trigger();
+  // Said once, however often the board changes after.
+  QCOMPARE(m_form->HintPanel->Text(), second + "\n\nThe board has changed since this hint.");
   QCOMPARE(m_form->StringGrid->Cell(ColOf(placed), RowOf(placed)), QString());
 }
 

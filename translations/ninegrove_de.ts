@@ -591,6 +591,10 @@ Versuchte Rätsel: %2</translation>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>The board has changed since this hint.</source>
+        <translation>Das Gitter hat sich seit diesem Hinweis geändert.</translation>
+    </message>
 </context>
 <context>
     <name>TProgramFiles</name>

@@ -591,6 +591,10 @@ Grilles essayées : %2</translation>
         <source>Close</source>
         <translation>Fermer</translation>
     </message>
+    <message>
+        <source>The board has changed since this hint.</source>
+        <translation>La grille a changé depuis cet indice.</translation>
+    </message>
 </context>
 <context>
     <name>TProgramFiles</name>
