@@ -3,10 +3,15 @@
 #include "game.h"
 #include "puzzleimport.h"
 #include "puzzletext.h"
+#include "solver.h"
 
 #include <QClipboard>
+#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QProgressDialog>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -24,6 +29,9 @@ public:
     m_dialog.setMinimumDuration(400);
     m_dialog.setAutoReset(false);
   }
+  bool Cancelled() const { return m_dialog.wasCanceled(); }
+  bool Shown() const { return m_dialog.isVisible(); }
+  void Show() { m_dialog.show(); }
   TProgress Callback() {
     return [this](qint64 done, qint64 total) {
       m_dialog.setValue(total > 0 ? int(done * 1000 / total) : 0);
@@ -82,6 +90,58 @@ void TCollectionCommands::ExportPuzzles(const QString &folder,
   }
   if (!result.canceled)
     m_services.messages.Information(m_window, tr("Export Puzzles"),
+                                    tr("Puzzles exported: %1.").arg(result.exported));
+}
+
+void TCollectionCommands::ExportRatedPuzzles(
+    const QString &folder, const std::function<bool(const QString &)> &mayReplace) {
+  const QString path = m_services.files.SaveFileName(m_window, tr("Export Puzzles with Ratings"),
+                                                     folder, tr(PuzzleFilter), PuzzleSuffix);
+  if (path.isEmpty() || !mayReplace(path))
+    return;
+  TExportResult result;
+  {
+    TBusyCursor busy(m_services.cursor);
+    TProgressWindow progress(m_window, tr("Export Puzzles with Ratings"),
+                             tr("Rating and exporting puzzles..."));
+    // Each rating runs aside while the progress window's Cancel stays live;
+    // Cancel also stops a long rating halfway.
+    const auto rate = [&](const QByteArray &givens) {
+      std::atomic<bool> cancel{false};
+      QFutureWatcher<TRating> watcher;
+      QEventLoop loop;
+      QObject::connect(&watcher, &QFutureWatcher<TRating>::finished, &loop, &QEventLoop::quit);
+      QTimer poll;
+      QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (progress.Cancelled())
+          cancel = true;
+      });
+      poll.start(50);
+      watcher.setFuture(QtConcurrent::run([&] {
+        TRatingOptions options;
+        options.cancel = &cancel;
+        return RatePuzzle(TCandidateGrid::FromText(givens.constData()), options);
+      }));
+      // Until the modal progress window is up, the user's input waits, so no
+      // other command reaches the library in the middle of the export; a
+      // long rating brings the window up.
+      while (!watcher.isFinished()) {
+        if (progress.Shown()) {
+          loop.exec();
+          continue;
+        }
+        QTimer::singleShot(400, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        if (!watcher.isFinished())
+          progress.Show();
+      }
+      watcher.waitForFinished();
+      return QString::fromStdString(RatingText(watcher.result().er));
+    };
+    result = ::ExportPuzzles(m_library, path, progress.Callback(), rate);
+  }
+  if (!result.canceled)
+    m_services.messages.Information(m_window, tr("Export Puzzles with Ratings"),
                                     tr("Puzzles exported: %1.").arg(result.exported));
 }
 

@@ -22,6 +22,9 @@ public:
   bool ImportPuzzles(const QString &folder);
   void ExportPuzzles(const QString &folder,
                      const std::function<bool(const QString &path)> &mayReplace);
+  // The same, with each puzzle's ER after its title.
+  void ExportRatedPuzzles(const QString &folder,
+                          const std::function<bool(const QString &path)> &mayReplace);
   void CountSolutions();
   // True when the game holds the pasted puzzle.
   bool PastePuzzle();

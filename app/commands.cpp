@@ -70,6 +70,16 @@ constexpr TCommandInfo Commands[] = {
      QT_TRANSLATE_NOOP("TFormMain", "Count Solutions"), nullptr, 0},
     {C::PastePuzzle, "MenuPastePuzzle", QT_TRANSLATE_NOOP("TFormMain", "Paste Puzzle"),
      QT_TRANSLATE_NOOP("TFormMain", "Paste Puzzle"), nullptr, Ctrl(Qt::Key_V)},
+    {C::Hint, "MenuHint", QT_TRANSLATE_NOOP("TFormMain", "Hint"),
+     QT_TRANSLATE_NOOP("TFormMain", "Hint"), nullptr, Ctrl(Qt::Key_H)},
+    {C::RatePuzzle, "MenuRatePuzzle", QT_TRANSLATE_NOOP("TFormMain", "Rate Puzzle"),
+     QT_TRANSLATE_NOOP("TFormMain", "Rate Puzzle"), nullptr, 0},
+    {C::GenerateGraded, "MenuGenerateGraded",
+     QT_TRANSLATE_NOOP("TFormMain", "Generate Graded Puzzle..."),
+     QT_TRANSLATE_NOOP("TFormMain", "Generate Graded Puzzle"), nullptr, 0},
+    {C::ExportRated, "MenuExportRated",
+     QT_TRANSLATE_NOOP("TFormMain", "Export Puzzles with Ratings..."),
+     QT_TRANSLATE_NOOP("TFormMain", "Export Puzzles with Ratings"), nullptr, 0},
 };
 constexpr bool InEnumOrder() {
   for (std::size_t i = 0; i < std::size(Commands); ++i)
@@ -79,15 +89,15 @@ constexpr bool InEnumOrder() {
 }
 static_assert(InEnumOrder());
 
-constexpr TCommand FileItems[] = {C::NewDatabase,   C::OpenDatabase,  C::SaveAs, C::Count,
-                                  C::ImportPuzzles, C::ExportPuzzles, C::Count,  C::PrintGrid,
-                                  C::Count,         C::Exit};
-constexpr TCommand GridItems[] = {C::Generate,   C::Count,          C::NewPuzzle,  C::DesignPuzzle,
-                                  C::EditPuzzle, C::SavePuzzle,     C::LoadPuzzle, C::DeletePuzzle,
-                                  C::Count,      C::Undo,           C::Redo,       C::Count,
-                                  C::Solve,      C::Fill19,         C::Reset,      C::Clear,
-                                  C::ShowErrors, C::CountSolutions, C::Count,      C::Clipboard,
-                                  C::PastePuzzle};
+constexpr TCommand FileItems[] = {C::NewDatabase,   C::OpenDatabase,  C::SaveAs,      C::Count,
+                                  C::ImportPuzzles, C::ExportPuzzles, C::ExportRated, C::Count,
+                                  C::PrintGrid,     C::Count,         C::Exit};
+constexpr TCommand GridItems[] = {
+    C::Generate,       C::Count,      C::NewPuzzle,      C::DesignPuzzle, C::EditPuzzle,
+    C::SavePuzzle,     C::LoadPuzzle, C::DeletePuzzle,   C::Count,        C::Undo,
+    C::Redo,           C::Count,      C::Solve,          C::Fill19,       C::Reset,
+    C::Clear,          C::ShowErrors, C::CountSolutions, C::Hint,         C::RatePuzzle,
+    C::GenerateGraded, C::Count,      C::Clipboard,      C::PastePuzzle};
 constexpr TCommand HelpItems[] = {C::Contents, C::Count, C::Homepage, C::Count, C::About};
 
 const TMenuInfo Menus[] = {

@@ -39,6 +39,10 @@ enum class TCommand {
   ExportPuzzles,
   CountSolutions,
   PastePuzzle,
+  Hint,
+  RatePuzzle,
+  GenerateGraded,
+  ExportRated,
   Count
 };
 

@@ -106,7 +106,9 @@ void TFormMain::BuildActions() {
       &F::MenuFill19Click,        &F::MenuResetClick,          &F::MenuClearClick,
       &F::MenuShowErrorsClick,    &F::MenuClipboardClick,      &F::MenuContentsClick,
       &F::MenuHomepageClick,      &F::MenuAboutClick,          &F::MenuImportPuzzlesClick,
-      &F::MenuExportPuzzlesClick, &F::MenuCountSolutionsClick, &F::MenuPastePuzzleClick};
+      &F::MenuExportPuzzlesClick, &F::MenuCountSolutionsClick, &F::MenuPastePuzzleClick,
+      &F::MenuHintClick,          &F::MenuRatePuzzleClick,     &F::MenuGenerateGradedClick,
+      &F::MenuExportRatedClick};
   static_assert(std::size(Handlers) == CommandCount);
   m_actions = BuildCommands(this, menuBar(), [this](TCommand command) {
     const auto handler = Handlers[static_cast<std::size_t>(command)];
@@ -151,6 +153,7 @@ void TFormMain::ShowBoard() {
           .setFlag(TCellMark::Error, Board[c][r].Error);
       StringGrid->SetCell(c, r, Qs(Board[c][r].Text), marks);
     }
+  ForgetHintIfBoardChanged();
 }
 
 void TFormMain::ShowGame() {
@@ -173,7 +176,8 @@ void TFormMain::ShowGame() {
 void TFormMain::StringGridDrawCell(QPainter &painter, int col, int row, const QRect &rect) {
   const TSquare &cell = Board[col][row];
   PaintCell(painter, rect, StringGrid->Cell(col, row),
-            {cell.Fixed, cell.Error, col == StringGrid->Col() && row == StringGrid->Row()});
+            {cell.Fixed, cell.Error, col == StringGrid->Col() && row == StringGrid->Row()},
+            HighlightOf(col, row));
 }
 
 // ---------------------------------------------------------------- the timer
@@ -223,7 +227,7 @@ bool TFormMain::eventFilter(QObject *watched, QEvent *event) {
   if (event->type() == QEvent::ShortcutOverride) {
     const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
     for (TCommand command : {TCommand::Exit, TCommand::Undo, TCommand::Redo, TCommand::Clipboard,
-                             TCommand::PastePuzzle}) {
+                             TCommand::PastePuzzle, TCommand::Hint}) {
       if (Action(command)->shortcut() == pressed) {
         // The window's command, not the focused control, takes the key, and
         // the chord's releases do not count as typing in the entry box.

@@ -12,6 +12,8 @@
 
 class QTimer;
 class TDBGrid;
+class THintPanel;
+struct TCellHighlight;
 class TPageControl;
 class TPuzzleModel;
 
@@ -64,6 +66,10 @@ public:
   void MenuExportPuzzlesClick();
   void MenuCountSolutionsClick();
   void MenuPastePuzzleClick();
+  void MenuHintClick();
+  void MenuRatePuzzleClick();
+  void MenuGenerateGradedClick();
+  void MenuExportRatedClick();
 
   // Play.
   void StringGridClick();
@@ -75,6 +81,13 @@ public:
   void StringGridDrawCell(QPainter &painter, int col, int row, const QRect &rect);
   // What the level dialog's OK runs.
   void GeneratePuzzle(int level);
+  // What the graded dialog's OK runs; false when cancelled.
+  bool GenerateGraded(TBand band, TSymmetry symmetry);
+  // The hint panel's Apply.
+  void ApplyHintClick();
+  // Whether the grid shows a hint's marks.
+  bool HintShown() const;
+  TCellHighlight HighlightOf(int col, int row) const;
 
   // The library.
   void EnableDatabaseItems(bool enabled);
@@ -105,7 +118,14 @@ private:
   // An existing file at path may go: not the open library, and the user says Yes.
   bool MayReplace(const QString &path, QMessageBox::StandardButtons buttons);
 
+  THintWords HintWords() const;
+  // A hint's marks stay until the board changes.
+  void ForgetHintIfBoardChanged();
+
   TActions m_actions{};
+  THint m_hint;
+  TGrid m_hintBoard;
+  bool m_hintShown = false;
   TCollectionCommands m_collections{this, m_services, m_session.Library(), m_game};
   TPuzzleModel *m_model = nullptr;
 
@@ -118,4 +138,5 @@ public:
   QWidget *TabSheetDatabase = nullptr;
   TDBGrid *DBGrid = nullptr;
   QTimer *Timer = nullptr;
+  THintPanel *HintPanel = nullptr; // made at the first hint
 };

@@ -14,6 +14,44 @@ namespace {
 const QColor ErrorGround(255, 128, 128);
 const QColor CurrentGround(166, 202, 240);
 const QColor EnteredText(0, 0, 255);
+// A hint's colours, from a palette that colour-blind readers tell apart, and
+// each mark has its own shape as well.
+const QColor UnitGround(255, 240, 165);
+const QColor PatternFrame(0, 114, 178);
+const QColor MistakeFrame(213, 94, 0);
+const QColor PlacementMark(0, 158, 115);
+
+// The step's candidates as small digits where a pencil mark would stand.
+void PaintMarks(QPainter &painter, const QRect &rect, const TCellHighlight &highlight) {
+  const std::uint16_t all = highlight.candidates | highlight.eliminations | highlight.placements;
+  if (!all)
+    return;
+  QFont font = WindowFont(10);
+  font.setBold(true);
+  painter.setFont(font);
+  for (int digit = 1; digit <= 9; ++digit) {
+    const std::uint16_t bit = std::uint16_t(1u << (digit - 1));
+    if (!(all & bit))
+      continue;
+    const QRect box(rect.left() + 1 + (digit - 1) % 3 * 11, rect.top() + 11 + (digit - 1) / 3 * 8,
+                    11, 9);
+    const QString text = QString::number(digit);
+    if (highlight.placements & bit) {
+      painter.fillRect(box, PlacementMark);
+      painter.setPen(Qt::white);
+      painter.drawText(box, Qt::AlignCenter, text);
+    } else if (highlight.eliminations & bit) {
+      painter.setPen(MistakeFrame);
+      painter.drawText(box, Qt::AlignCenter, text);
+      painter.setPen(QPen(MistakeFrame, 1.5));
+      painter.drawLine(box.bottomLeft(), box.topRight());
+    } else {
+      painter.setPen(PatternFrame);
+      painter.drawText(box, Qt::AlignCenter, text);
+      painter.drawRect(box.adjusted(0, 0, -1, -1));
+    }
+  }
+}
 } // namespace
 
 void TEntryBox::keyPressEvent(QKeyEvent *event) {
@@ -112,9 +150,13 @@ TGridPage::TGridPage(QWidget *page, TGridControls &controls) : QFrame(page) {
   controls = *this;
 }
 
-void PaintCell(QPainter &painter, const QRect &rect, const QString &text, TCellLook look) {
-  // An error mark wins over the selection.
-  painter.fillRect(rect, look.error ? ErrorGround : look.current ? CurrentGround : Qt::white);
+void PaintCell(QPainter &painter, const QRect &rect, const QString &text, TCellLook look,
+               const TCellHighlight &highlight) {
+  // An error mark wins over the selection; a hint's unit only tints white.
+  painter.fillRect(rect, look.error       ? ErrorGround
+                         : look.current   ? CurrentGround
+                         : highlight.unit ? UnitGround
+                                          : QColor(Qt::white));
   const TCellType type = CellType(look.fixed, text.toStdString(), TMedium::Screen);
   // 24 and 8 points at 96 dots per inch, whatever the screen says.
   painter.setFont(WindowFont(type.large ? 32 : 11));
@@ -122,7 +164,16 @@ void PaintCell(QPainter &painter, const QRect &rect, const QString &text, TCellL
   const QRect textRect = rect.adjusted(1, 0, 0, 0);
   painter.setClipRect(textRect, Qt::IntersectClip);
   painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text);
+  PaintMarks(painter, textRect, highlight);
   painter.setClipping(false);
+  if (highlight.pattern || highlight.mistake) {
+    const int width = highlight.mistake ? 3 : 2;
+    painter.setPen(QPen(highlight.mistake ? MistakeFrame : PatternFrame, width,
+                        highlight.mistake ? Qt::SolidLine : Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(
+        rect.adjusted(width / 2 + 1, width / 2 + 1, -(width + 1) / 2 - 1, -(width + 1) / 2 - 1));
+  }
 
   // The box lines go over every cell just painted, across the whole grid;
   // the paint event keeps them to the area being repainted.

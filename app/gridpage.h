@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <array>
+#include <cstdint>
 
 class QLabel;
 class QPushButton;
@@ -68,4 +69,14 @@ struct TCellLook {
   bool error;
   bool current;
 };
-void PaintCell(QPainter &painter, const QRect &rect, const QString &text, TCellLook look);
+// What a hint marks in a cell. Drawn under the text and as frames and small
+// digits over it, so the grounds of errors and the current cell, and the
+// type of givens, still show.
+struct TCellHighlight {
+  bool unit = false;                                              // in a unit where to look
+  bool pattern = false;                                           // one of the step's cells
+  bool mistake = false;                                           // the mistaken digit's cell
+  std::uint16_t candidates = 0, eliminations = 0, placements = 0; // digit bits
+};
+void PaintCell(QPainter &painter, const QRect &rect, const QString &text, TCellLook look,
+               const TCellHighlight &highlight = {});

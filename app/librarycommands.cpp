@@ -36,7 +36,7 @@ void TFormMain::EnableDatabaseItems(bool enabled) {
 void TFormMain::UpdateLibraryState() {
   const bool open = Library().IsOpen();
   EnableDatabaseItems(open);
-  for (TCommand command : {TCommand::ImportPuzzles, TCommand::ExportPuzzles})
+  for (TCommand command : {TCommand::ImportPuzzles, TCommand::ExportPuzzles, TCommand::ExportRated})
     Action(command)->setEnabled(open);
   setWindowTitle(open ? ApplicationTitle + QStringLiteral(" - ") +
                             QFileInfo(DatabaseFileName()).fileName()

@@ -149,6 +149,59 @@ int TGame::CountSolutions() const {
   return ::CountSolutions(givens, 2);
 }
 
+THint TGame::Hint() {
+  const bool again = m_hintShown && m_hintBoard == m_board;
+  THint hint = FindHint(m_board, again ? THintStage::WholeStep : THintStage::WhereToLook);
+  m_hintBoard = m_board;
+  m_hintShown = hint.kind == THintKind::Step;
+  return hint;
+}
+
+bool TGame::ApplyHint(const THint &hint) {
+  // A hint is for the board it was found on.
+  if (hint.kind != THintKind::Step || !(m_hintBoard == m_board))
+    return false;
+  TCandidateGrid after = hint.position;
+  ApplyStep(after, hint.step);
+  m_history.PushHistory(m_board);
+  ClearErrors(m_board);
+  auto write = [this](int cell, std::string text) {
+    TSquare &square = m_board[ColOf(cell)][RowOf(cell)];
+    if (m_mode == TMode::Edit)
+      square.Fixed = text.size() == 1;
+    if (m_mode != TMode::Lock || !square.Fixed)
+      square.Text = std::move(text);
+  };
+  if (hint.step.PlacesDigit()) {
+    for (const TCandidate &p : hint.step.placements)
+      write(p.cell, std::string(1, char('0' + p.digit)));
+  } else {
+    for (const TCandidate &e : hint.step.eliminations) {
+      std::string candidates;
+      for (int d = 1; d <= 9; ++d)
+        if (after.Has(e.cell, d))
+          candidates += char('0' + d);
+      write(e.cell, candidates);
+    }
+  }
+  if (BoardState(m_board) == bsComplete && !CheckErrors(m_board, false))
+    m_running = false;
+  return true;
+}
+
+void TGame::OpenGenerated(const TDigitsGrid &givens, std::string title) {
+  ClearGrid();
+  m_mode = TMode::Lock;
+  m_title = std::move(title);
+  for (int cell = 0; cell < CellCount; ++cell)
+    if (givens[cell] != 0) {
+      TSquare &square = m_board[ColOf(cell)][RowOf(cell)];
+      square.Text = std::string(1, char('0' + givens[cell]));
+      square.Fixed = true;
+    }
+  StartTimer();
+}
+
 void TGame::StopTimerAndReset() {
   m_running = false;
   m_shownSeconds = 0;

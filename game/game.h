@@ -2,6 +2,8 @@
 
 #include "board.h"
 #include "clock.h"
+#include "grading.h"
+#include "hint.h"
 #include "history.h"
 #include "random.h"
 
@@ -57,6 +59,17 @@ public:
   // How many grids complete the givens, counted no further than two.
   int CountSolutions() const;
 
+  // A hint for the board: asked again on the same board, the whole step.
+  THint Hint();
+  // Makes a hint's step as the player's own entry would: one snapshot, the
+  // marks cleared, a placement's digit or the remaining candidates of every
+  // cell an elimination touches, then the completion test. False when the
+  // hint has no step to make.
+  bool ApplyHint(const THint &hint);
+  // A generated puzzle to play, as Generate leaves one: Lock Mode, the
+  // title, the clock started.
+  void OpenGenerated(const TDigitsGrid &givens, std::string title);
+
   // The game clock. The shown time changes only on a tick, from the start
   // time and the clock, never by counting ticks.
   bool TimerRunning() const { return m_running; }
@@ -83,4 +96,7 @@ private:
   bool m_running = false;
   std::int64_t m_startTime = 0;
   std::int64_t m_shownSeconds = 0;
+  // The board the last hint was for, and whether its first stage was shown.
+  TGrid m_hintBoard;
+  bool m_hintShown = false;
 };

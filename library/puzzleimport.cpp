@@ -63,7 +63,7 @@ TImportResult ImportPuzzles(TPuzzleLibrary &library, const QString &path,
 }
 
 TExportResult ExportPuzzles(const TPuzzleLibrary &library, const QString &path,
-                            const TProgress &progress) {
+                            const TProgress &progress, const TTitleSuffix &suffix) {
   const qint64 total = library.Count();
   TExportResult result;
   const bool kept = WriteReplacing(path, [&](QFile &out) {
@@ -77,6 +77,10 @@ TExportResult ExportPuzzles(const TPuzzleLibrary &library, const QString &path,
       buffer.append(givens.data(), givens.size());
       buffer.append('\t');
       buffer.append(title.toUtf8());
+      if (suffix) {
+        buffer.append('\t');
+        buffer.append(suffix(QByteArray(givens.data(), qsizetype(givens.size()))).toUtf8());
+      }
       buffer.append('\n');
       ++result.exported;
       if (result.exported % ExportRowsPerReport != 0)

@@ -39,5 +39,9 @@ struct TExportResult {
 // 81 characters of its givens ('.' for every other cell), a tab, its title
 // (line breaks in it become spaces), "\n". Through a temporary file renamed
 // into place only when complete. Throws TLibraryError on failure.
+//
+// With suffix, each title is followed by a tab and what suffix makes of the
+// puzzle's 81 characters (its rating, say), and progress hears of every row.
+using TTitleSuffix = std::function<QString(const QByteArray &givens)>;
 TExportResult ExportPuzzles(const TPuzzleLibrary &library, const QString &path,
-                            const TProgress &progress = {});
+                            const TProgress &progress = {}, const TTitleSuffix &suffix = {});

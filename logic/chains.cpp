@@ -456,9 +456,12 @@ class TFound {
 public:
   // Steps for use inside a chain that started from initial say what they
   // rest on; they need no words.
-  explicit TFound(TFind find, const TCandidateGrid *initial = nullptr)
-      : m_find(find), m_initial(initial) {}
+  explicit TFound(TFind find, const TCandidateGrid *initial = nullptr,
+                  const std::atomic<bool> *cancel = nullptr)
+      : m_find(find), m_initial(initial), m_cancel(cancel) {}
   bool Nesting() const { return m_initial != nullptr; }
+  const std::atomic<bool> *Cancel() const { return m_cancel; }
+  bool Cancelled() const { return m_cancel && m_cancel->load(std::memory_order_relaxed); }
   // Every step, easiest first; of steps with the same eliminations the first.
   std::vector<TCandidateStep> &Sorted() {
     std::stable_sort(m_all.begin(), m_all.end(),
@@ -511,6 +514,7 @@ public:
 private:
   TFind m_find;
   const TCandidateGrid *m_initial = nullptr;
+  const std::atomic<bool> *m_cancel = nullptr;
   int m_sequence = 0;
   std::unique_ptr<TCandidateStep> m_best;
   std::vector<TCandidateStep> m_all;
@@ -681,6 +685,8 @@ public:
         for (int col = 0; col < 9; ++col) {
           const int cell = CellOf(col, row);
           const TDigits digits = m_grid.Candidates(cell);
+          if (m_found.Cancelled())
+            return;
           if (DigitCount(digits) < 2 || (!links.region && DigitCount(digits) > 2))
             continue;
           for (TDigits rest = digits; rest;) {
@@ -934,6 +940,8 @@ public:
         const int cell = CellOf(col, row);
         const TDigits digits = m_grid.Candidates(cell);
         const int count = DigitCount(digits);
+        if (m_found.Cancelled())
+          return;
         if (count > 2 || (count > 1 && m_mode.dynamic))
           FromCell(cell, digits, count);
       }
@@ -1083,7 +1091,7 @@ private:
     }
     const auto [slot, fresh] = m_inner.try_emplace(key);
     if (fresh) {
-      TFound inner(TFind::All, &m_grid);
+      TFound inner(TFind::All, &m_grid, m_found.Cancel());
       CollectChains(current, level, inner, m_pool);
       for (TCandidateStep &c : inner.Sorted())
         if (!c.parents.empty()) {
@@ -1278,8 +1286,9 @@ int ChainLengthBonus(int complexity) {
   return LengthBonus(complexity);
 }
 
-bool FindChains(const TCandidateGrid &grid, TChaining level, TFind find, TSteps &out) {
-  TFound found(find);
+bool FindChains(const TCandidateGrid &grid, TChaining level, TFind find, TSteps &out,
+                const std::atomic<bool> *cancel) {
+  TFound found(find, nullptr, cancel);
   TSearchPool pool;
   CollectChains(grid, level, found, pool);
   return found.Deliver(out);

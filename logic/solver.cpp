@@ -8,10 +8,17 @@ namespace {
 
 // One entry of the solver's order: a finder, and the easiest technique it
 // can offer, which is how a caller's limit cuts the list short.
+using TCancel = const std::atomic<bool> *;
 struct TFinder {
   TTechnique first;
-  bool (*find)(const TCandidateGrid &, TFind, TSteps &);
+  bool (*find)(const TCandidateGrid &, TFind, TSteps &, TCancel);
 };
+
+// The finders that are over in a moment need no word of a cancel.
+template <bool (*Find)(const TCandidateGrid &, TFind, TSteps &)>
+bool Quick(const TCandidateGrid &g, TFind f, TSteps &out, TCancel) {
+  return Find(g, f, out);
+}
 
 template <int Size, bool Direct> bool HiddenSets(const TCandidateGrid &g, TFind f, TSteps &out) {
   return FindHiddenSets(g, Size, Direct, f, out);
@@ -31,34 +38,35 @@ template <bool Xyz> bool Wings(const TCandidateGrid &g, TFind f, TSteps &out) {
 template <int Size> bool Aligned(const TCandidateGrid &g, TFind f, TSteps &out) {
   return FindAlignedExclusion(g, Size, f, out);
 }
-template <TChaining Level> bool Chains(const TCandidateGrid &g, TFind f, TSteps &out) {
-  return FindChains(g, Level, f, out);
+template <TChaining Level>
+bool Chains(const TCandidateGrid &g, TFind f, TSteps &out, TCancel cancel) {
+  return FindChains(g, Level, f, out, cancel);
 }
 
 using T = TTechnique;
 constexpr TFinder Order[] = {
-    {T::HiddenSingle, FindHiddenSingles},
-    {T::DirectPointing, Locking<true>},
-    {T::DirectHiddenPair, HiddenSets<2, true>},
-    {T::NakedSingle, FindNakedSingles},
-    {T::DirectHiddenTriplet, HiddenSets<3, true>},
-    {T::Pointing, Locking<false>},
-    {T::NakedPair, NakedSets<2>},
-    {T::XWing, Fish<2>},
-    {T::HiddenPair, HiddenSets<2, false>},
-    {T::NakedTriplet, NakedSets<3>},
-    {T::Swordfish, Fish<3>},
-    {T::HiddenTriplet, HiddenSets<3, false>},
-    {T::XYWing, Wings<false>},
-    {T::XYZWing, Wings<true>},
-    {T::UniqueRectangle, FindUniqueLoops},
-    {T::NakedQuad, NakedSets<4>},
-    {T::Jellyfish, Fish<4>},
-    {T::HiddenQuad, HiddenSets<4, false>},
-    {T::BivalueUniversalGrave, FindBug},
-    {T::AlignedPairExclusion, Aligned<2>},
+    {T::HiddenSingle, Quick<FindHiddenSingles>},
+    {T::DirectPointing, Quick<Locking<true>>},
+    {T::DirectHiddenPair, Quick<HiddenSets<2, true>>},
+    {T::NakedSingle, Quick<FindNakedSingles>},
+    {T::DirectHiddenTriplet, Quick<HiddenSets<3, true>>},
+    {T::Pointing, Quick<Locking<false>>},
+    {T::NakedPair, Quick<NakedSets<2>>},
+    {T::XWing, Quick<Fish<2>>},
+    {T::HiddenPair, Quick<HiddenSets<2, false>>},
+    {T::NakedTriplet, Quick<NakedSets<3>>},
+    {T::Swordfish, Quick<Fish<3>>},
+    {T::HiddenTriplet, Quick<HiddenSets<3, false>>},
+    {T::XYWing, Quick<Wings<false>>},
+    {T::XYZWing, Quick<Wings<true>>},
+    {T::UniqueRectangle, Quick<FindUniqueLoops>},
+    {T::NakedQuad, Quick<NakedSets<4>>},
+    {T::Jellyfish, Quick<Fish<4>>},
+    {T::HiddenQuad, Quick<HiddenSets<4, false>>},
+    {T::BivalueUniversalGrave, Quick<FindBug>},
+    {T::AlignedPairExclusion, Quick<Aligned<2>>},
     {T::XCycle, Chains<TChaining::CyclesAndXYChains>},
-    {T::AlignedTripletExclusion, Aligned<3>},
+    {T::AlignedTripletExclusion, Quick<Aligned<3>>},
     {T::NishioForcingChain, Chains<TChaining::Nishio>},
     {T::CellForcingChain, Chains<TChaining::Multiple>},
     {T::DynamicContradictionChain, Chains<TChaining::Dynamic>},
@@ -134,14 +142,15 @@ void Count(TCandidateGrid grid, TSolutionCount &result) {
 
 } // namespace
 
-std::optional<TStep> NextStep(const TCandidateGrid &grid, TTechnique hardest) {
+std::optional<TStep> NextStep(const TCandidateGrid &grid, TTechnique hardest,
+                              const std::atomic<bool> *cancel) {
   if (grid.Solved())
     return std::nullopt;
   TSteps steps;
   for (const TFinder &finder : Order) {
     if (finder.first > hardest)
       break;
-    if (finder.find(grid, TFind::First, steps))
+    if (finder.find(grid, TFind::First, steps, cancel))
       return std::move(steps.front());
   }
   return std::nullopt;
@@ -170,7 +179,11 @@ TRating RatePuzzle(const TCandidateGrid &puzzle, const TRatingOptions &options) 
       rating.result = TRatingResult::Cancelled;
       return rating;
     }
-    std::optional<TStep> step = NextStep(grid);
+    std::optional<TStep> step = NextStep(grid, TTechnique::NestedForcingChain, options.cancel);
+    if (options.cancel && options.cancel->load(std::memory_order_relaxed)) {
+      rating.result = TRatingResult::Cancelled;
+      return rating;
+    }
     if (!step) {
       rating.result = TRatingResult::NoLogicalStep;
       rating.er = 200;

@@ -9,9 +9,11 @@
 // The next step a player could find, the easiest first: the first technique
 // in solver order that has one, and of a chaining technique its easiest step.
 // None when the grid is solved or logic has no step left. hardest limits the
-// search to techniques up to and including that one.
+// search to techniques up to and including that one. Once cancel is set,
+// the chains stop early and the result is no step to trust.
 std::optional<TStep> NextStep(const TCandidateGrid &grid,
-                              TTechnique hardest = TTechnique::NestedForcingChain);
+                              TTechnique hardest = TTechnique::NestedForcingChain,
+                              const std::atomic<bool> *cancel = nullptr);
 
 // How many solutions a grid has, counted to two, and the first one found.
 struct TSolutionCount {

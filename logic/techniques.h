@@ -7,6 +7,7 @@
 
 #include "step.h"
 
+#include <atomic>
 #include <vector>
 
 enum class TFind { First, All };
@@ -43,8 +44,10 @@ enum class TChaining {
   Nested4,
   Nested5,
 };
-// Appends the level's steps sorted easiest first.
-bool FindChains(const TCandidateGrid &grid, TChaining level, TFind find, TSteps &out);
+// Appends the level's steps sorted easiest first. A set cancel cuts the
+// search short, leaving whatever it had found.
+bool FindChains(const TCandidateGrid &grid, TChaining level, TFind find, TSteps &out,
+                const std::atomic<bool> *cancel = nullptr);
 
 // The length bonus of a chain step of this complexity, in tenths.
 int ChainLengthBonus(int complexity);

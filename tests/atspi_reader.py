@@ -1,7 +1,8 @@
 """Reads the program through AT-SPI as a screen reader would; run under dbus-run-session.
 
 Starts a virtual display and the program on it with Qt's bridge on, reads a grid cell and the
-time label, presses the 5 button and waits for the cell to announce its new name.
+time label, presses the 5 button and waits for the cell to announce its new name, then asks
+for a hint and reads its words.
 Exit codes: 0 passed, 1 failed, 77 no accessibility bus can start here.
 """
 import os
@@ -63,8 +64,12 @@ def read_program(Atspi, pid):
     find(Atspi, pid, Atspi.Role.PUSH_BUTTON, "5").do_action(0)
     wait_for("name-change event of the cell", lambda: "row 1, column 1, 5" in heard)
     seen.append(cell.get_name())
+    # The hint's words, where a reader finds them: no givens, so no single solution.
+    find(Atspi, pid, Atspi.Role.MENU_ITEM, "Hint").do_action(0)
+    seen.append(find(Atspi, pid, Atspi.Role.LABEL,
+                     "The puzzle has more than one solution.").get_description())
     return seen, [(9, 9), "row 1, column 1, empty", True, "row 9, column 4, empty",
-                  "Time  00:00:00", "row 1, column 1, 5"]
+                  "Time  00:00:00", "row 1, column 1, 5", "Hint"]
 
 
 def main():

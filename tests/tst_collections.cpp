@@ -1,4 +1,5 @@
 #include "count.h"
+#include "grading.h"
 #include "libraryfiles.h"
 #include "output.h"
 #include "puzzleimport.h"
@@ -470,15 +471,36 @@ void TestCollections::starterLibrary() {
   QVERIFY(QFile::copy(QStringLiteral(NINEGROVE_PROGRAM_DIR "/Data/Starter Puzzles.ngl"), path));
   TPuzzleLibrary library;
   QVERIFY(library.Open(path));
+  // The lists' titles in their order, every band from Easy to Extreme.
   QStringList expected;
-  for (const auto &[group, count] : {std::pair{"Easy", 113}, {"Hard", 100}, {"Hardest", 100}})
-    for (int i = 1; i <= count; ++i)
-      expected << QStringLiteral("%1 %2").arg(QLatin1String(group)).arg(i);
+  for (int band = 0; band < BandCount; ++band) {
+    const QString name = QString::fromUtf8(BandName(TBand(band)).data());
+    QFile list(QStringLiteral(NINEGROVE_STARTER_LISTS "/%1.txt").arg(name));
+    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+    int count = 0;
+    for (const QByteArray &line : list.readAll().split('\n'))
+      if (line.size() > 82 && !line.startsWith('#')) {
+        expected << QString::fromUtf8(line.mid(82));
+        ++count;
+      }
+    QVERIFY2(count >= 40, qPrintable(name));
+  }
   QCOMPARE(Titles(library), expected);
+  const QRegularExpression form(QStringLiteral("^(\\w+) (\\d+\\.\\d)( \\((\\d+)\\))?$"));
+  QSet<QString> seen;
   for (int i = 0; i < library.Count(); ++i) {
     TGrid board;
     LoadStoredCells(board, library.ReadCells(i).value());
     QVERIFY2(CountSolutions(board) == 1, qPrintable(expected[i]));
+    QVERIFY2(!seen.contains(QString::fromStdString(LineFromBoard(board))), qPrintable(expected[i]));
+    seen.insert(QString::fromStdString(LineFromBoard(board)));
+    // The title is the puzzle's band and its rating.
+    const QRegularExpressionMatch match = form.match(expected[i]);
+    QVERIFY2(match.hasMatch(), qPrintable(expected[i]));
+    const TRating rating = RatePuzzle(TCandidateGrid::FromBoard(board));
+    QCOMPARE(rating.result, TRatingResult::Solved);
+    QCOMPARE(QString::fromStdString(RatingText(rating.er)), match.captured(2));
+    QCOMPARE(QString::fromUtf8(BandName(BandOf(rating.er)).data()), match.captured(1));
   }
 }
 

@@ -262,6 +262,7 @@ void TestWindow::menus_data() {
                                        "-",
                                        "Import Puzzles...||",
                                        "Export Puzzles...||",
+                                       "Export Puzzles with Ratings...||",
                                        "-",
                                        "Print Sudoku Grid||i",
                                        "-",
@@ -286,6 +287,9 @@ void TestWindow::menus_data() {
                                        "Clear Grid||",
                                        "Show Errors||",
                                        "Count Solutions||",
+                                       "Hint|Ctrl+H|",
+                                       "Rate Puzzle||",
+                                       "Generate Graded Puzzle...||",
                                        "-",
                                        "Copy to Clipboard|Ctrl+C|i",
                                        "Paste Puzzle|Ctrl+V|"};

@@ -1,6 +1,6 @@
 // Builds the starter library from graded puzzle lists: each list's puzzles
-// are imported in order and titled by the list's name and their number in
-// it ("Easy 1", "Easy 2", ...).
+// are imported in order under the titles the lists give them ("Fiendish
+// 4.2"); tools/pickstarter.py writes the lists.
 //   makestarter OUTPUT LIST...
 #include "filereplace.h"
 #include "puzzleimport.h"

@@ -63,6 +63,53 @@
     </message>
 </context>
 <context>
+    <name>TFormGraded</name>
+    <message>
+        <source>Graded Puzzle</source>
+        <translation>Rätsel nach Schwierigkeit</translation>
+    </message>
+    <message>
+        <source>&amp;Band:</source>
+        <translation>&amp;Stufe:</translation>
+    </message>
+    <message>
+        <source>%1 (ER %2 to %3)</source>
+        <translation>%1 (ER %2 bis %3)</translation>
+    </message>
+    <message>
+        <source>%1 (ER %2 and above)</source>
+        <translation>%1 (ER ab %2)</translation>
+    </message>
+    <message>
+        <source>&amp;Symmetry:</source>
+        <translation>S&amp;ymmetrie:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Rotation by 180 degrees</source>
+        <translation>Drehung um 180 Grad</translation>
+    </message>
+    <message>
+        <source>Rotation by 90 degrees</source>
+        <translation>Drehung um 90 Grad</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Spiegelung</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>TFormMain</name>
     <message>
         <source>New Database...</source>
@@ -348,6 +395,118 @@
         <source>Paste Puzzle</source>
         <translation>Rätsel einfügen</translation>
     </message>
+    <message>
+        <source>Hint</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Rate Puzzle</source>
+        <translation>Rätsel bewerten</translation>
+    </message>
+    <message>
+        <source>Generate Graded Puzzle...</source>
+        <translation>Rätsel nach Schwierigkeit erzeugen...</translation>
+    </message>
+    <message>
+        <source>Generate Graded Puzzle</source>
+        <translation>Rätsel nach Schwierigkeit erzeugen</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Schwer</translation>
+    </message>
+    <message>
+        <source>Fiendish</source>
+        <translation>Teuflisch</translation>
+    </message>
+    <message>
+        <source>Diabolical</source>
+        <translation>Diabolisch</translation>
+    </message>
+    <message>
+        <source>Extreme</source>
+        <translation>Extrem</translation>
+    </message>
+    <message>
+        <source>The %1 in row %2, column %3 does not belong there.</source>
+        <translation>Die %1 in Zeile %2, Spalte %3 gehört nicht dorthin.</translation>
+    </message>
+    <message>
+        <source>Look for a %1 in %2.</source>
+        <translation>Suchen Sie in %2 nach: %1.</translation>
+    </message>
+    <message>
+        <source>Look for an %1 in %2.</source>
+        <translation>Suchen Sie in %2 nach: %1.</translation>
+    </message>
+    <message>
+        <source>The puzzle is solved.</source>
+        <translation>Das Rätsel ist gelöst.</translation>
+    </message>
+    <message>
+        <source>No logical step is left; only guessing goes on from here.</source>
+        <translation>Es bleibt kein logischer Schritt; von hier an hilft nur noch Raten.</translation>
+    </message>
+    <message>
+        <source>row %1</source>
+        <translation>Zeile %1</translation>
+    </message>
+    <message>
+        <source>column %1</source>
+        <translation>Spalte %1</translation>
+    </message>
+    <message>
+        <source>box %1</source>
+        <translation>Block %1</translation>
+    </message>
+    <message>
+        <source>Rating the puzzle...</source>
+        <translation>Das Rätsel wird bewertet ...</translation>
+    </message>
+    <message>
+        <source>The puzzle has exactly one solution, but logic alone cannot finish it (ER/EP/ED 20.0/%1/%2).</source>
+        <translation>Das Rätsel hat genau eine Lösung, aber Logik allein löst es nicht (ER/EP/ED 20.0/%1/%2).</translation>
+    </message>
+    <message>
+        <source>ER/EP/ED: %1/%2/%3
+Band: %4
+Hardest technique: %5
+The puzzle has exactly one solution.</source>
+        <translation>ER/EP/ED: %1/%2/%3
+Stufe: %4
+Schwierigste Technik: %5
+Das Rätsel hat genau eine Lösung.</translation>
+    </message>
+    <message>
+        <source>Looking for a puzzle of the band %1...
+Puzzles tried: %2</source>
+        <translation>Suche nach einem Rätsel der Stufe %1 ...
+Versuchte Rätsel: %2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Export Puzzles with Ratings</source>
+        <translation>Rätsel mit Bewertung exportieren</translation>
+    </message>
+    <message>
+        <source>Rating and exporting puzzles...</source>
+        <translation>Rätsel werden bewertet und exportiert ...</translation>
+    </message>
+    <message>
+        <source>Export Puzzles with Ratings...</source>
+        <translation>Rätsel mit Bewertung exportieren...</translation>
+    </message>
 </context>
 <context>
     <name>TFormSelectLevel</name>
@@ -416,6 +575,25 @@
     <message>
         <source>Reset/Start Timer</source>
         <translation>Uhr neu starten</translation>
+    </message>
+</context>
+<context>
+    <name>THintPanel</name>
+    <message>
+        <source>Hint</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Anwenden</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The board has changed since this hint.</source>
+        <translation>Das Gitter hat sich seit diesem Hinweis geändert.</translation>
     </message>
 </context>
 <context>

@@ -63,6 +63,53 @@
     </message>
 </context>
 <context>
+    <name>TFormGraded</name>
+    <message>
+        <source>Graded Puzzle</source>
+        <translation>Grille par difficulté</translation>
+    </message>
+    <message>
+        <source>&amp;Band:</source>
+        <translation>&amp;Niveau :</translation>
+    </message>
+    <message>
+        <source>%1 (ER %2 to %3)</source>
+        <translation>%1 (ER de %2 à %3)</translation>
+    </message>
+    <message>
+        <source>%1 (ER %2 and above)</source>
+        <translation>%1 (ER %2 et plus)</translation>
+    </message>
+    <message>
+        <source>&amp;Symmetry:</source>
+        <translation>&amp;Symétrie :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>Rotation by 180 degrees</source>
+        <translation>Rotation de 180 degrés</translation>
+    </message>
+    <message>
+        <source>Rotation by 90 degrees</source>
+        <translation>Rotation de 90 degrés</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Miroir</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>TFormMain</name>
     <message>
         <source>New Database...</source>
@@ -348,6 +395,118 @@
         <source>Paste Puzzle</source>
         <translation>Coller une grille</translation>
     </message>
+    <message>
+        <source>Hint</source>
+        <translation>Indice</translation>
+    </message>
+    <message>
+        <source>Rate Puzzle</source>
+        <translation>Évaluer la grille</translation>
+    </message>
+    <message>
+        <source>Generate Graded Puzzle...</source>
+        <translation>Générer une grille par difficulté...</translation>
+    </message>
+    <message>
+        <source>Generate Graded Puzzle</source>
+        <translation>Générer une grille par difficulté</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Facile</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Moyen</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Difficile</translation>
+    </message>
+    <message>
+        <source>Fiendish</source>
+        <translation>Redoutable</translation>
+    </message>
+    <message>
+        <source>Diabolical</source>
+        <translation>Diabolique</translation>
+    </message>
+    <message>
+        <source>Extreme</source>
+        <translation>Extrême</translation>
+    </message>
+    <message>
+        <source>The %1 in row %2, column %3 does not belong there.</source>
+        <translation>Le %1 de la ligne %2, colonne %3 n’a pas sa place ici.</translation>
+    </message>
+    <message>
+        <source>Look for a %1 in %2.</source>
+        <translation>Cherchez la technique %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Look for an %1 in %2.</source>
+        <translation>Cherchez la technique %1 (%2).</translation>
+    </message>
+    <message>
+        <source>The puzzle is solved.</source>
+        <translation>La grille est résolue.</translation>
+    </message>
+    <message>
+        <source>No logical step is left; only guessing goes on from here.</source>
+        <translation>Il ne reste aucune étape logique ; à partir d’ici, seul le tâtonnement avance.</translation>
+    </message>
+    <message>
+        <source>row %1</source>
+        <translation>ligne %1</translation>
+    </message>
+    <message>
+        <source>column %1</source>
+        <translation>colonne %1</translation>
+    </message>
+    <message>
+        <source>box %1</source>
+        <translation>bloc %1</translation>
+    </message>
+    <message>
+        <source>Rating the puzzle...</source>
+        <translation>Évaluation de la grille...</translation>
+    </message>
+    <message>
+        <source>The puzzle has exactly one solution, but logic alone cannot finish it (ER/EP/ED 20.0/%1/%2).</source>
+        <translation>La grille a exactement une solution, mais la logique seule ne la termine pas (ER/EP/ED 20.0/%1/%2).</translation>
+    </message>
+    <message>
+        <source>ER/EP/ED: %1/%2/%3
+Band: %4
+Hardest technique: %5
+The puzzle has exactly one solution.</source>
+        <translation>ER/EP/ED : %1/%2/%3
+Niveau : %4
+Technique la plus difficile : %5
+La grille a exactement une solution.</translation>
+    </message>
+    <message>
+        <source>Looking for a puzzle of the band %1...
+Puzzles tried: %2</source>
+        <translation>Recherche d’une grille du niveau %1...
+Grilles essayées : %2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Export Puzzles with Ratings</source>
+        <translation>Exporter les grilles avec leur note</translation>
+    </message>
+    <message>
+        <source>Rating and exporting puzzles...</source>
+        <translation>Évaluation et exportation des grilles...</translation>
+    </message>
+    <message>
+        <source>Export Puzzles with Ratings...</source>
+        <translation>Exporter les grilles avec leur note...</translation>
+    </message>
 </context>
 <context>
     <name>TFormSelectLevel</name>
@@ -416,6 +575,25 @@
     <message>
         <source>Reset/Start Timer</source>
         <translation>Relancer le chrono</translation>
+    </message>
+</context>
+<context>
+    <name>THintPanel</name>
+    <message>
+        <source>Hint</source>
+        <translation>Indice</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>The board has changed since this hint.</source>
+        <translation>La grille a changé depuis cet indice.</translation>
     </message>
 </context>
 <context>
