@@ -192,8 +192,9 @@ void TestGraded::generate() {
 }
 
 void TestGraded::strictlyMinimalSymmetric() {
-  // Asked for where it is not the usual choice.
-  TSeededRandom random(3u);
+  // Asked for where it is not the usual choice; the seed draws one within a
+  // few dozen attempts, where most take thousands.
+  TSeededRandom random(8u);
   TGradedOptions options;
   options.minimality = TMinimality::Strict;
   QCOMPARE(UsualMinimality(TBand::Hard, TSymmetry::Rotate90), TMinimality::Symmetric);
