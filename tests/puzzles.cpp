@@ -10,6 +10,14 @@ TGrid BoardFromLine(const std::string &line) {
   return board;
 }
 
+TGrid Given(const std::string &line) {
+  TGrid board = BoardFromLine(line);
+  for (auto &column : board)
+    for (TSquare &cell : column)
+      cell.Fixed = !cell.Text.empty();
+  return board;
+}
+
 std::string LineFromBoard(const TGrid &board) {
   std::string line;
   for (int r = 0; r < 9; ++r)

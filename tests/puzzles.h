@@ -8,6 +8,8 @@
 // Puzzle lines: 81 characters row by row, '1'-'9' for a given, anything else
 // for an empty cell.
 TGrid BoardFromLine(const std::string &line);
+// The same with every digit a given.
+TGrid Given(const std::string &line);
 std::string LineFromBoard(const TGrid &board);
 std::vector<std::string> ReadPuzzleFile(const std::string &path);
 

@@ -19,14 +19,6 @@ int Givens(const TGrid &board) {
   return givens;
 }
 
-TGrid Given(const std::string &line) {
-  TGrid board = BoardFromLine(line);
-  for (auto &column : board)
-    for (TSquare &cell : column)
-      cell.Fixed = !cell.Text.empty();
-  return board;
-}
-
 } // namespace
 
 class TestGame : public QObject {

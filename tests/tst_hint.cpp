@@ -16,14 +16,6 @@ const char *Fiendish =
 const char *Diabolical =
     ".23..6.8......91...8.1..4..2.......7...8.....678.1......7.3.2...3...4.7....5.1.6.";
 
-TGrid Given(const std::string &line) {
-  TGrid board = BoardFromLine(line);
-  for (auto &column : board)
-    for (TSquare &cell : column)
-      cell.Fixed = !cell.Text.empty();
-  return board;
-}
-
 std::array<std::uint8_t, CellCount> SolutionOf(const char *line) {
   return CountSolutions(TCandidateGrid::FromText(line)).solution;
 }

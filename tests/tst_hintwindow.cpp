@@ -25,14 +25,6 @@ const char *Easy =
 const char *Fiendish = // 2.6
     ".23....8.......12.7.91.........97.46...3....29..6......6.9..5.457.....98.....4...";
 
-TGrid Given(const std::string &line) {
-  TGrid board = BoardFromLine(line);
-  for (auto &column : board)
-    for (TSquare &cell : column)
-      cell.Fixed = !cell.Text.empty();
-  return board;
-}
-
 QPoint CellPoint(int col, int row, int dx, int dy) {
   return TStringGrid::CellRect(col, row).topLeft() + QPoint(dx, dy);
 }
