@@ -9,8 +9,6 @@
 #include <QAction>
 #include <QTimer>
 
-#include <mutex>
-
 namespace {
 
 QString Tenths(int tenths) {
