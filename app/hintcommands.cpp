@@ -15,16 +15,6 @@ QString Tenths(int tenths) {
   return QString::fromStdString(RatingText(tenths));
 }
 
-TDigitsGrid GivensOf(const TGrid &board) {
-  TDigitsGrid givens{};
-  for (int cell = 0; cell < CellCount; ++cell) {
-    const TSquare &square = board[ColOf(cell)][RowOf(cell)];
-    if (square.Fixed && square.Text.size() == 1 && square.Text[0] >= '1' && square.Text[0] <= '9')
-      givens[cell] = std::uint8_t(square.Text[0] - '0');
-  }
-  return givens;
-}
-
 } // namespace
 
 THintWords TFormMain::HintWords() const {
@@ -105,14 +95,7 @@ TCellHighlight TFormMain::HighlightOf(int col, int row) const {
 }
 
 void TFormMain::MenuRatePuzzleClick() {
-  const TCandidateGrid givens = [this] {
-    TCandidateGrid grid;
-    const TDigitsGrid digits = GivensOf(Board);
-    for (int cell = 0; cell < CellCount; ++cell)
-      if (digits[cell])
-        grid.Place(cell, digits[cell]);
-    return grid;
-  }();
+  const TCandidateGrid givens = GivensGrid(Board);
   TRating rating;
   bool finished = false;
   {

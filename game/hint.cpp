@@ -95,15 +95,19 @@ std::string FillIn(std::string text, const std::vector<std::string> &arguments) 
   return out;
 }
 
-THint FindHint(const TGrid &board, THintStage stage) {
-  THint hint;
-  hint.stage = stage;
+TCandidateGrid GivensGrid(const TGrid &board) {
   TGrid givens = board;
   for (auto &column : givens)
     for (TSquare &square : column)
       if (!square.Fixed)
         square.Text.clear();
-  const TSolutionCount solutions = CountSolutions(TCandidateGrid::FromBoard(givens));
+  return TCandidateGrid::FromBoard(givens);
+}
+
+THint FindHint(const TGrid &board, THintStage stage) {
+  THint hint;
+  hint.stage = stage;
+  const TSolutionCount solutions = CountSolutions(GivensGrid(board));
   if (solutions.count != 1) {
     hint.kind = solutions.count == 0 ? THintKind::NoSolution : THintKind::SeveralSolutions;
     return hint;

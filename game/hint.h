@@ -59,6 +59,8 @@ struct THintWords {
 // givens; the position is every decided cell, with the candidates of an
 // open cell's notes where they keep the solution's digit.
 THint FindHint(const TGrid &board, THintStage stage);
+// The puzzle itself: the board's givens, without the player's digits.
+TCandidateGrid GivensGrid(const TGrid &board);
 
 std::string HintText(const THint &hint, const THintWords &words = {});
 
